@@ -1,0 +1,15 @@
+// What the engine needs from the program's front end. Each program links the
+// one front end it is built from; the engine calls these by name.
+#pragma once
+
+// Evaluates chromosome i: stores its value in eval[i]->fx (and, where the
+// front end decodes a point, that point in eval[i]->x).
+void evaluate_chromosome(int i);
+
+// Called once per generation, after the ranking has found `best` and before
+// any elimination is drawn; records the generation's best chromosome, or
+// does nothing when the program keeps no log.
+void log_generation();
+
+// The report at the end of a run.
+void report_run();

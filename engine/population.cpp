@@ -1,0 +1,75 @@
+#include "population.h"
+
+#include <cstdlib>
+
+#include "breed.h"
+#include "fail.h"
+#include "random.h"
+
+int VEL_POP;
+int N;
+int M;
+int numiter;
+double p_mut;
+
+unsigned char **pop;
+eval_record **eval;
+int *elim;
+int *surv;
+unsigned char *mask;
+int best;
+
+long long elimination_count(int percent, int size)
+{
+    return static_cast<long long>(percent) * size / 100;
+}
+
+void check_population_limits(int percent)
+{
+    if (VEL_POP < 1)
+        fail("The population size VEL_POP=%d must be at least 1", VEL_POP);
+    long long count = elimination_count(percent, VEL_POP);
+    if (count < 0 || count > VEL_POP - 1)
+        fail("Eliminating %d per cent of VEL_POP=%d gives M=%lld; M must be from 0 to %d,"
+             " so that a chromosome survives",
+             percent, VEL_POP, count, VEL_POP - 1);
+}
+
+void *alloc_zeroed(std::size_t count, std::size_t size)
+{
+    void *p = std::calloc(count == 0 ? 1 : count, size);
+    if (p == nullptr)
+        fail("Not enough memory for the population (VEL_POP=%d, N=%d)", VEL_POP, N);
+    return p;
+}
+
+void alloc_pop()
+{
+    pop = static_cast<unsigned char **>(alloc_zeroed(VEL_POP, sizeof *pop));
+    for (int i = 0; i < VEL_POP; i++)
+        pop[i] = static_cast<unsigned char *>(alloc_zeroed(N, 1));
+    alloc_crossover();
+    eval = static_cast<eval_record **>(alloc_zeroed(VEL_POP, sizeof *eval));
+    for (int i = 0; i < VEL_POP; i++)
+        eval[i] = static_cast<eval_record *>(alloc_zeroed(1, sizeof **eval));
+    elim = static_cast<int *>(alloc_zeroed(M, sizeof *elim));
+    for (int i = 0; i < M; i++)
+        elim[i] = -1;
+    surv = static_cast<int *>(alloc_zeroed(VEL_POP - M, sizeof *surv));
+    best = 0;
+}
+
+void init_pop()
+{
+    for (int i = 0; i < VEL_POP; i++)
+        for (int j = 0; j < N; j++)
+            pop[i][j] = rand01() > 0.5 ? 1 : 0;
+}
+
+bool not_in_list(const int *list, int key, int count)
+{
+    for (int i = 0; i < count; i++)
+        if (list[i] == key)
+            return false;
+    return true;
+}

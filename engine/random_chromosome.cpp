@@ -1,0 +1,14 @@
+#include "operators.h"
+#include "population.h"
+#include "random.h"
+
+void random_chromosome(int r)
+{
+    int count = randint(N + 1);
+    unsigned char *row = pop[r];
+    for (int i = 0; i < N; i++)
+        row[i] = 0;
+    // Positions may repeat, so the row holds at most count ones.
+    for (int k = 0; k < count; k++)
+        row[randint(N)] = 1;
+}

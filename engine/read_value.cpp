@@ -1,0 +1,198 @@
+#include "read_value.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "fail.h"
+
+static bool is_blank(int c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+static bool is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+conversion parse_int(const char *text, std::size_t length, int *value)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < length && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == length)
+        return conversion::malformed;
+    // The magnitude stops growing once it is past every 32-bit value, so the
+    // digits of an arbitrarily long token are still all checked.
+    long long magnitude = 0;
+    for (; i < length; i++) {
+        if (!is_digit(text[i]))
+            return conversion::malformed;
+        if (magnitude <= 2147483648LL)
+            magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    long long v = negative ? -magnitude : magnitude;
+    if (v < -2147483648LL || v > 2147483647LL)
+        return conversion::out_of_range;
+    *value = static_cast<int>(v);
+    return conversion::ok;
+}
+
+// Length of the run of decimal digits at text[i].
+static std::size_t digits(const char *text, std::size_t length, std::size_t i)
+{
+    std::size_t start = i;
+    while (i < length && is_digit(text[i]))
+        i++;
+    return i - start;
+}
+
+conversion parse_double(const char *text, std::size_t length, double *value)
+{
+    std::size_t i = 0;
+    if (i < length && (text[i] == '+' || text[i] == '-'))
+        i++;
+    std::size_t whole = digits(text, length, i);
+    i += whole;
+    std::size_t fraction = 0;
+    if (i < length && text[i] == '.') {
+        i++;
+        fraction = digits(text, length, i);
+        i += fraction;
+    }
+    if (whole + fraction == 0)
+        return conversion::malformed;
+    if (i < length && (text[i] == 'e' || text[i] == 'E')) {
+        i++;
+        if (i < length && (text[i] == '+' || text[i] == '-'))
+            i++;
+        std::size_t exponent = digits(text, length, i);
+        if (exponent == 0)
+            return conversion::malformed;
+        i += exponent;
+    }
+    if (i != length)
+        return conversion::malformed;
+    // The text is now a plain decimal number without NUL bytes; strtod needs
+    // it terminated.
+    char *copy = static_cast<char *>(std::malloc(length + 1));
+    if (copy == nullptr)
+        fail("Not enough memory to read a value of %zu bytes", length);
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    errno = 0;
+    double v = std::strtod(copy, nullptr);
+    std::free(copy);
+    if (!std::isfinite(v))
+        return conversion::out_of_range;
+    *value = v;
+    return conversion::ok;
+}
+
+// The token just read, kept for the next read; it grows as needed.
+static char *token;
+static std::size_t token_length;
+static std::size_t token_capacity;
+
+static void keep(std::FILE *in, int c)
+{
+    if (token_length == token_capacity) {
+        std::size_t capacity = token_capacity == 0 ? 64 : token_capacity * 2;
+        char *grown = static_cast<char *>(std::realloc(token, capacity));
+        if (grown == nullptr) {
+            if (in != stdin)
+                std::fclose(in);
+            fail("Not enough memory to read a value of %zu bytes", token_length);
+        }
+        token = grown;
+        token_capacity = capacity;
+    }
+    token[token_length++] = static_cast<char>(c);
+}
+
+// Reads the next token into `token`; false when the input ends (or fails)
+// before one begins. The white space that ends the token is left unread.
+static bool next_token(std::FILE *in)
+{
+    int c;
+    do
+        c = std::getc(in);
+    while (is_blank(c));
+    token_length = 0;
+    while (c != EOF && !is_blank(c)) {
+        keep(in, c);
+        c = std::getc(in);
+    }
+    if (c != EOF)
+        std::ungetc(c, in);
+    return token_length > 0;
+}
+
+// The token as it may be shown in a message: at most 40 bytes, with bytes that
+// are not printable ASCII written as \xNN.
+static const char *shown_token()
+{
+    static char shown[40 * 4 + 4];
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < token_length && i < 40; i++) {
+        unsigned char c = static_cast<unsigned char>(token[i]);
+        if (c >= 0x20 && c < 0x7f && c != '\\')
+            shown[out++] = static_cast<char>(c);
+        else
+            out += std::snprintf(shown + out, 5, "\\x%02x", c);
+    }
+    if (token_length > 40)
+        out += std::snprintf(shown + out, 4, "...");
+    shown[out] = '\0';
+    return shown;
+}
+
+[[noreturn]] static void refuse(std::FILE *in, const char *what, const char *problem)
+{
+    bool unreadable = std::ferror(in) != 0;
+    int error = errno;
+    if (in != stdin)
+        std::fclose(in);
+    if (token_length > 0)
+        fail("%s %s: \"%s\"", what, problem, shown_token());
+    if (unreadable)
+        fail("%s cannot be read: %s", what, std::strerror(error));
+    fail("%s is missing", what);
+}
+
+int read_int(std::FILE *in, const char *what)
+{
+    int value = 0;
+    if (!next_token(in))
+        refuse(in, what, "");
+    switch (parse_int(token, token_length, &value)) {
+    case conversion::ok:
+        return value;
+    case conversion::malformed:
+        refuse(in, what, "is not a whole number");
+    case conversion::out_of_range:
+        refuse(in, what, "is outside the range from -2147483648 to 2147483647");
+    }
+    return value;
+}
+
+double read_double(std::FILE *in, const char *what)
+{
+    double value = 0.0;
+    if (!next_token(in))
+        refuse(in, what, "");
+    switch (parse_double(token, token_length, &value)) {
+    case conversion::ok:
+        return value;
+    case conversion::malformed:
+        if (std::memchr(token, ',', token_length) != nullptr)
+            refuse(in, what, "is not a number (decimals are written after a point, as in 0.01)");
+        refuse(in, what, "is not a decimal number");
+    case conversion::out_of_range:
+        refuse(in, what, "is too large");
+    }
+    return value;
+}

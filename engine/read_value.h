@@ -1,0 +1,24 @@
+// Strict reading of numbers: every value is one token, the bytes between white
+// space, and the whole token must convert.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+enum class conversion { ok, malformed, out_of_range };
+
+// An optional sign and decimal digits, within the signed 32-bit range.
+conversion parse_int(const char *text, std::size_t length, int *value);
+
+// A finite decimal number as strtod reads one (optional sign, digits with an
+// optional decimal point, an optional exponent); hexadecimal forms, nan and inf
+// are malformed, a value that overflows is out of range, and one that
+// underflows becomes 0 or the nearest subnormal.
+conversion parse_double(const char *text, std::size_t length, double *value);
+
+// Read the next token of `in` and convert it. A value that is missing or does
+// not convert ends the process with a message naming `what` (for instance
+// "weight 7 of 20"); a stream other than the standard input is closed first.
+// Nothing after the token's own bytes is read.
+int read_int(std::FILE *in, const char *what);
+double read_double(std::FILE *in, const char *what);

@@ -1,0 +1,30 @@
+// How the engine evaluates a chromosome of the function optimisers, and the
+// generation log "analiza.txt".
+#include <cstdio>
+
+#include "fail.h"
+#include "front_end.h"
+#include "function.h"
+#include "params.h"
+#include "population.h"
+
+void evaluate_chromosome(int i)
+{
+    eval[i]->x = decode(pop[i], dg, gg, N);
+    eval[i]->fx = objective(eval[i]->x);
+}
+
+// One line per generation with the best point and its value. The file is only
+// ever appended to, and closed after every line, so it is complete whenever
+// the program stops.
+void log_generation()
+{
+    std::FILE *log = std::fopen("analiza.txt", "a");
+    if (log == nullptr)
+        fail("Cannot open analiza.txt");
+    bool written = std::fprintf(log, "  %lf", eval[best]->x) >= 0;
+    written = std::fprintf(log, "  %lf\n", eval[best]->fx) >= 0 && written;
+    written = !std::ferror(log) && written;
+    if (std::fclose(log) != 0 || !written)
+        fail("Cannot write analiza.txt");
+}

@@ -1,0 +1,22 @@
+// The parameters of the function optimisers and how they are read, checked
+// and shown.
+#pragma once
+
+extern double dg;  // lower bound of the interval
+extern double gg;  // upper bound of the interval
+extern int p;      // decimals that the coding must resolve
+
+// The seven parameters from the console prompts, or from a parameter file;
+// a value that is missing or does not convert ends the process.
+void read_params_console();
+void read_params_file(const char *path);
+
+// Ends the process with a message when the parameters read (M still a
+// percentage) and the derived N do not allow a sound run.
+void check_params();
+
+// The parameter block on standard output.
+void print_params();
+
+// The closing prompt; tarsel and tarnox each link their own text.
+extern const char closing_prompt[];

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# An optimiser whose output cannot be written ends with status 1 and one line
+# on standard error, never with 0.
+#
+#   output_failures.sh BIN_DIR PROGRAM
+set -u
+bin=$(cd "$1" && pwd)
+prog=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+printf -- '-2 2 6 20 10 20 0.01\n' > p
+failed=0
+
+# expect NAME STATUS STDERR: compares the last run's status and standard error.
+expect() {
+  local name=$1 want_status=$2 want_err=$3
+  if [ "$status" != "$want_status" ] || [ "$(cat err)" != "$want_err" ] || [ "$(wc -l < err)" != 1 ]; then
+    echo "FAIL $name: status $status, standard error: $(head -c 300 err)"
+    failed=1
+  fi
+}
+
+"$bin/$prog" p > /dev/full 2> err < /dev/null; status=$?
+expect "file mode, standard output full" 1 "Cannot write to standard output"
+
+"$bin/$prog" > /dev/full 2> err < p; status=$?
+expect "console mode, standard output full" 1 "Cannot write to standard output"
+
+"$bin/$prog" p >&- 2> err < /dev/null; status=$?
+expect "standard output closed" 1 "Cannot write to standard output"
+
+mkdir analiza.txt
+"$bin/$prog" p > out 2> err < /dev/null; status=$?
+expect "log is a folder" 1 "Cannot open analiza.txt"
+rmdir analiza.txt
+
+ln -s /dev/full analiza.txt
+"$bin/$prog" p > out 2> err < /dev/null; status=$?
+expect "log on a full disk" 1 "Cannot write analiza.txt"
+rm analiza.txt
+
+# A log that is already there keeps its lines; the run appends.
+printf '  1.000000  -3.000000\n' > analiza.txt
+"$bin/$prog" p > out 2> err < /dev/null; status=$?
+expect_lines=$((1 + 10 * 10))
+if [ "$status" != 0 ] || [ "$(head -n 1 analiza.txt)" != "  1.000000  -3.000000" ] ||
+   [ "$(wc -l < analiza.txt)" != "$expect_lines" ]; then
+  echo "FAIL existing log: status $status, $(wc -l < analiza.txt) lines"
+  failed=1
+fi
+exit $failed
