@@ -1,0 +1,3 @@
+#include "params.h"
+
+const char closing_prompt[] = "Ucitajte neki znak za kraj...";
