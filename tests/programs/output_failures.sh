@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# An optimiser whose output cannot be written ends with status 1 and one line
-# on standard error, never with 0.
+# A program whose output cannot be written ends with status 1 and one line on
+# standard error, never with 0. The optimisers' log is checked too.
 #
 #   output_failures.sh BIN_DIR PROGRAM
 set -u
@@ -9,7 +9,11 @@ prog=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-printf -- '-2 2 6 20 10 20 0.01\n' > p
+if [ "$prog" = sakora ]; then
+  printf '20 10 20 0.01 2 4 2 3 4 5 3 4 5 6 5\n' > p
+else
+  printf -- '-2 2 6 20 10 20 0.01\n' > p
+fi
 failed=0
 
 # expect NAME STATUS STDERR: compares the last run's status and standard error.
@@ -24,11 +28,16 @@ expect() {
 "$bin/$prog" p > /dev/full 2> err < /dev/null; status=$?
 expect "file mode, standard output full" 1 "Cannot write to standard output"
 
-"$bin/$prog" > /dev/full 2> err < p; status=$?
-expect "console mode, standard output full" 1 "Cannot write to standard output"
-
 "$bin/$prog" p >&- 2> err < /dev/null; status=$?
 expect "standard output closed" 1 "Cannot write to standard output"
+
+if [ "$prog" = sakora ]; then
+  [ -e analiza.txt ] && { echo "FAIL sakora wrote analiza.txt"; failed=1; }
+  exit $failed
+fi
+
+"$bin/$prog" > /dev/full 2> err < p; status=$?
+expect "console mode, standard output full" 1 "Cannot write to standard output"
 
 mkdir analiza.txt
 "$bin/$prog" p > out 2> err < /dev/null; status=$?

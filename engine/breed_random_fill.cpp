@@ -1,0 +1,31 @@
+// Breeding of sakora: uniform crossover, one child per pair. A survivor drawn
+// twice is mutated in place and the slot receives a random chromosome.
+#include "breed.h"
+
+#include "operators.h"
+#include "population.h"
+#include "random.h"
+
+void alloc_crossover()
+{
+    mask = static_cast<unsigned char *>(alloc_zeroed(N, 1));
+}
+
+void check_breed_limits()
+{
+    // One survivor is enough: every self-pairing still fills its slot.
+}
+
+void breed()
+{
+    for (int i = 0; i < M; i++) {
+        int a = surv[randint(VEL_POP - M)];
+        int b = surv[randint(VEL_POP - M)];
+        if (a == b) {
+            mutate(a);
+            random_chromosome(elim[i]);
+        } else {
+            cross_uniform(a, b, elim[i]);
+        }
+    }
+}

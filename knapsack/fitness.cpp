@@ -1,0 +1,21 @@
+#include "fitness.h"
+
+#include <cstdint>
+
+int knapsack_fitness(const unsigned char *row, const int *weights, const int *profits, int n,
+                     int capacity)
+{
+    std::uint32_t weight = 0;
+    std::uint32_t profit = 0;
+    for (int i = 0; i < n; i++) {
+        if (row[i] != 0) {
+            weight += static_cast<std::uint32_t>(weights[i]);
+            profit += static_cast<std::uint32_t>(profits[i]);
+        }
+    }
+    // There is no penalty that grows with the excess: every overweight
+    // packing is worth exactly 0.
+    if (static_cast<int>(weight) > capacity)
+        return 0;
+    return static_cast<int>(profit);
+}

@@ -1,0 +1,9 @@
+// The value of a packing.
+#pragma once
+
+// The total profit of the items that row packs (any byte other than 0), when
+// their total weight is at most the capacity; 0 when it is over. The totals
+// are 32-bit sums, taken in unsigned arithmetic so that they wrap without
+// undefined behaviour (the problem's limits keep them from wrapping at all).
+int knapsack_fitness(const unsigned char *row, const int *weights, const int *profits, int n,
+                     int capacity);

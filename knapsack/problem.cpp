@@ -1,0 +1,110 @@
+#include "problem.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "fail.h"
+#include "output.h"
+#include "population.h"
+#include "read_value.h"
+
+int *weights;
+int *profits;
+int C;
+int runs;
+double profit_sum;
+
+// Reads `count` values named `name` into *items. The array grows with the
+// values actually found, so a file that declares a huge count but holds few
+// values is refused without reserving memory for the count first; what was
+// read stays reachable through *items.
+static void read_items(std::FILE *in, const char *name, int count, int **items)
+{
+    int capacity = 0;
+    char what[64];
+    for (int i = 0; i < count; i++) {
+        std::snprintf(what, sizeof what, "%s %d of %d", name, i + 1, count);
+        int value = read_int(in, what);
+        if (i == capacity) {
+            capacity = capacity == 0 ? 1024 : (capacity > count / 2 ? count : capacity * 2);
+            if (capacity > count)
+                capacity = count;
+            int *grown = static_cast<int *>(std::realloc(*items, sizeof(int) * capacity));
+            if (grown == nullptr) {
+                std::fclose(in);
+                fail("Not enough memory for N=%d items", count);
+            }
+            *items = grown;
+        }
+        (*items)[i] = value;
+    }
+}
+
+void read_problem(const char *path)
+{
+    std::FILE *in = std::fopen(path, "r");
+    if (in == nullptr)
+        fail("Cannot open %s", path);
+    VEL_POP = read_int(in, "value 1 (VEL_POP, the population size)");
+    numiter = read_int(in, "value 2 (numiter, the generations per run)");
+    M = read_int(in, "value 3 (M, the percentage eliminated)");
+    p_mut = read_double(in, "value 4 (the mutation probability)");
+    runs = read_int(in, "value 5 (runs, the number of runs)");
+    N = read_int(in, "value 6 (N, the number of items)");
+    if (N < 1 || N == INT_MAX) {
+        std::fclose(in);
+        fail("The number of items N=%d must be from 1 to %d", N, INT_MAX - 1);
+    }
+    read_items(in, "weight", N, &weights);
+    read_items(in, "profit", N, &profits);
+    C = read_int(in, "the capacity C (the value after the profits)");
+    // Whatever follows the capacity is never read.
+    std::fclose(in);
+}
+
+// Ends the process when the positive or the negative values of `items` add up
+// beyond the 32-bit range, where the total of a packing could overflow.
+static void check_totals(const int *items, const char *name)
+{
+    long long positive = 0;
+    long long negative = 0;
+    for (int i = 0; i < N; i++) {
+        if (items[i] > 0)
+            positive += items[i];
+        else
+            negative += items[i];
+    }
+    if (positive > INT_MAX)
+        fail("The positive %s add up to %lld, beyond %d: the total of a packing"
+             " could overflow", name, positive, INT_MAX);
+    if (negative < INT_MIN)
+        fail("The negative %s add up to %lld, below %d: the total of a packing"
+             " could overflow", name, negative, INT_MIN);
+}
+
+void check_problem()
+{
+    check_population_limits(M);
+    if (runs < 1)
+        fail("The number of runs runs=%d must be at least 1", runs);
+    check_totals(weights, "weights");
+    check_totals(profits, "profits");
+}
+
+void print_problem()
+{
+    std::printf("\n");
+    std::printf("   VEL_POP=%d\n", VEL_POP);
+    std::printf("   N=%d\n", N);
+    std::printf("   M=%d kromosoma\n", M);
+    std::printf("\n Tezine: \n");
+    for (int i = 0; i < N; i++)
+        std::printf(" %d", weights[i]);
+    std::printf("\n Profiti: \n");
+    for (int i = 0; i < N; i++)
+        std::printf(" %d", profits[i]);
+    std::printf("\n C= %d\n", C);
+    std::printf("\n");
+    flush_output();
+}
