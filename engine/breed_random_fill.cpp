@@ -4,7 +4,6 @@
 
 #include "operators.h"
 #include "population.h"
-#include "random.h"
 
 void alloc_crossover()
 {
@@ -19,8 +18,8 @@ void check_breed_limits()
 void breed()
 {
     for (int i = 0; i < M; i++) {
-        int a = surv[randint(VEL_POP - M)];
-        int b = surv[randint(VEL_POP - M)];
+        int a = draw_survivor();
+        int b = draw_survivor();
         if (a == b) {
             mutate(a);
             random_chromosome(elim[i]);

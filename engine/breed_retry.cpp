@@ -5,7 +5,6 @@
 #include "fail.h"
 #include "operators.h"
 #include "population.h"
-#include "random.h"
 
 void alloc_crossover()
 {
@@ -25,8 +24,8 @@ void breed()
 {
     int i = 0;
     while (i < M) {
-        int a = surv[randint(VEL_POP - M)];
-        int b = surv[randint(VEL_POP - M)];
+        int a = draw_survivor();
+        int b = draw_survivor();
         if (a == b) {
             mutate(a);
             continue;

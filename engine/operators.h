@@ -1,6 +1,9 @@
 // The genetic operators on rows of the population.
 #pragma once
 
+// A survivor drawn with equal chance: surv[randint(VEL_POP - M)].
+int draw_survivor();
+
 // Flips each bit of row r with the mutation probability (one draw per bit).
 void mutate(int r);
 
