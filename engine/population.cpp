@@ -65,11 +65,3 @@ void init_pop()
         for (int j = 0; j < N; j++)
             pop[i][j] = rand01() > 0.5 ? 1 : 0;
 }
-
-bool not_in_list(const int *list, int key, int count)
-{
-    for (int i = 0; i < count; i++)
-        if (list[i] == key)
-            return false;
-    return true;
-}

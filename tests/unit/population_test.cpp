@@ -2,6 +2,7 @@
 // test and the conversion of a percentage to a count.
 #include <gtest/gtest.h>
 
+#include "not_in_list_paths.h"
 #include "population.h"
 #include "random.h"
 #include "store.h"
@@ -51,6 +52,38 @@ TEST(Population, NotInListReadsOnlyTheFirstCountEntries)
     EXPECT_FALSE(not_in_list(list, 7, 2));
     EXPECT_TRUE(not_in_list(list, 5, 2));
     EXPECT_TRUE(not_in_list(nullptr, 5, -3));
+}
+
+// Every path of the scan gives the answer of a plain scan, whatever the count
+// (the vector paths work in blocks and end with a block that overlaps), and
+// none reads past the count: the entries after it hold every key.
+TEST(Population, NotInListMatchesAPlainScan)
+{
+    std::vector<int> list(300);
+    for (int i = 0; i < 300; i++)
+        list[i] = (i * 37) % 301;
+    auto plain = [&](int key, int count) {
+        for (int i = 0; i < count; i++)
+            if (list[i] == key)
+                return false;
+        return true;
+    };
+    for (int count = 0; count <= 150; count++) {
+        std::vector<int> copy(list.begin(), list.begin() + count);
+        copy.resize(count + 301);
+        for (int k = 0; k < 301; k++)
+            copy[count + k] = k;
+        for (int key = -1; key <= 301; key++) {
+            bool want = plain(key, count);
+            ASSERT_EQ(not_in_list(copy.data(), key, count), want) << count << " " << key;
+#if defined(__x86_64__)
+            ASSERT_EQ(not_in_list_four(copy.data(), key, count), want) << count << " " << key;
+            if (cpu_has_avx2()) {
+                ASSERT_EQ(not_in_list_eight(copy.data(), key, count), want) << count << " " << key;
+            }
+#endif
+        }
+    }
 }
 
 TEST(Population, PercentageBecomesATruncatedCount)
