@@ -46,17 +46,17 @@ static int spin(int chosen)
         }
     }
     double target = rand01() * kp_max;
+    // The first chromosome in the draw whose running sum reaches the target;
+    // the cheap comparison comes first, the same chromosome is chosen.
+    for (int k = j0; k < VEL_POP; k++)
+        if (target <= eval[k]->cum && not_in_list(elim, k, chosen))
+            return k;
     // The last chromosome in the draw has cum = kp_max >= target, so the scan
-    // ends there at the latest; it is also the answer should the sums not be
-    // numbers at all.
-    int last = j0;
-    for (int k = j0; k < VEL_POP; k++) {
-        if (not_in_list(elim, k, chosen)) {
-            if (target <= eval[k]->cum)
-                return k;
-            last = k;
-        }
-    }
+    // ends there at the latest, unless the sums are not numbers at all: then
+    // that last chromosome is chosen.
+    int last = VEL_POP - 1;
+    while (!not_in_list(elim, last, chosen))
+        last--;
     return last;
 }
 
