@@ -1,6 +1,5 @@
 // One generation's steps of tarsel at the sizes of the optimiser workloads:
 // small (VEL_POP 50, N 22, M 10), medium (200, 22, 40), large (1000, 42, 200).
-#include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "population.h"
 #include "random.h"
 #include "selection.h"
+#include "steps.h"
 #include "store.h"
 
 // The store of a workload after its first evaluation; the log goes to a
@@ -41,26 +41,4 @@ static void sizes(benchmark::internal::Benchmark *b)
     b->Args({50, 22, 10})->Args({200, 22, 40})->Args({1000, 42, 200});
 }
 
-static void BM_evaluate_and_select(benchmark::State &state)
-{
-    prepare(state);
-    for (auto _ : state)
-        evaluate_and_select();
-}
-BENCHMARK(BM_evaluate_and_select)->Apply(sizes);
-
-static void BM_breed(benchmark::State &state)
-{
-    prepare(state);
-    for (auto _ : state)
-        breed();
-}
-BENCHMARK(BM_breed)->Apply(sizes);
-
-static void BM_mutate_population(benchmark::State &state)
-{
-    prepare(state);
-    for (auto _ : state)
-        mutate_population();
-}
-BENCHMARK(BM_mutate_population)->Apply(sizes);
+TIME_GENERATION_STEPS(prepare, sizes);

@@ -1,6 +1,5 @@
 // One generation's steps of sakora at the sizes of the knapsack workloads:
 // 50 items (VEL_POP 200, M 40) and 200 items (VEL_POP 1000, M 200).
-#include <benchmark/benchmark.h>
 
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "problem.h"
 #include "random.h"
 #include "selection.h"
+#include "steps.h"
 #include "store.h"
 
 // Items of weight and profit 1 to 100, a capacity of a quarter of the weight.
@@ -39,26 +39,4 @@ static void sizes(benchmark::internal::Benchmark *b)
     b->Args({200, 50, 40})->Args({1000, 200, 200});
 }
 
-static void BM_evaluate_and_select(benchmark::State &state)
-{
-    prepare(state);
-    for (auto _ : state)
-        evaluate_and_select();
-}
-BENCHMARK(BM_evaluate_and_select)->Apply(sizes);
-
-static void BM_breed(benchmark::State &state)
-{
-    prepare(state);
-    for (auto _ : state)
-        breed();
-}
-BENCHMARK(BM_breed)->Apply(sizes);
-
-static void BM_mutate_population(benchmark::State &state)
-{
-    prepare(state);
-    for (auto _ : state)
-        mutate_population();
-}
-BENCHMARK(BM_mutate_population)->Apply(sizes);
+TIME_GENERATION_STEPS(prepare, sizes);
