@@ -133,14 +133,3 @@ TEST(Report, BestPointAndValueWithSixDecimals)
     report_run();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Najbolja jedinka -1.154701  3.079201\n");
 }
-
-TEST(Evaluate, StoresThePointAndItsValue)
-{
-    make_store(2, 3, 0);
-    dg = -2;
-    gg = 2;
-    pop[1][0] = 1;
-    evaluate_chromosome(1);
-    EXPECT_EQ(eval[1]->x, -2 + (1.0 / 7.0) * 4.0);
-    EXPECT_EQ(eval[1]->fx, objective(eval[1]->x));
-}
