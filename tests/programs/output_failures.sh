@@ -49,6 +49,17 @@ ln -s /dev/full analiza.txt
 expect "log on a full disk" 1 "Cannot write analiza.txt"
 rm analiza.txt
 
+# The disk fills during the run (a file size limit of 1 KB, its signal
+# ignored so that the write fails instead): the lines already in the log stay.
+printf '  1.000000  -3.000000\n' > analiza.txt
+(trap '' XFSZ; ulimit -f 1; exec "$bin/$prog" p) > /dev/null 2> err < /dev/null; status=$?
+expect "log fills the disk" 1 "Cannot write analiza.txt"
+if [ "$(head -n 1 analiza.txt)" != "  1.000000  -3.000000" ] || [ "$(wc -c < analiza.txt)" -gt 1024 ]; then
+  echo "FAIL log fills the disk: the earlier line is lost or the log grew past the limit"
+  failed=1
+fi
+rm analiza.txt
+
 # A log that is already there keeps its lines; the run appends.
 printf '  1.000000  -3.000000\n' > analiza.txt
 "$bin/$prog" p > out 2> err < /dev/null; status=$?
