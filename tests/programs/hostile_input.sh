@@ -7,14 +7,8 @@
 # written differently prints what the plain file prints.
 #
 #   hostile_input.sh BIN_DIR PROGRAM
-set -u
-bin=$(cd "$1" && pwd)
-prog=$2
 cases=$(cd "$(dirname "$0")/../cases" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failed=0
+. "$(dirname "$0")/temporary_folder.sh"
 problem() { echo "FAIL $*"; failed=1; }
 
 if [ "$prog" = sakora ]; then

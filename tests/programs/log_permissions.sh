@@ -5,15 +5,10 @@
 # keeps its content. Skipped (status 77) as root, for whom permissions do not bind.
 #
 #   log_permissions.sh BIN_DIR PROGRAM
-set -u
 [ "$(id -u)" = 0 ] && { echo "skipped: running as root"; exit 77; }
-bin=$(cd "$1" && pwd)
-prog=$2
-work=$(mktemp -d)
+. "$(dirname "$0")/temporary_folder.sh"
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-cd "$work" || exit 1
 printf -- '-2 2 6 20 10 20 0.01\n' > p
-failed=0
 
 # expect NAME: status 1, one line on standard error.
 expect() {

@@ -11,13 +11,7 @@
 # sanitizer's allocator refuses single allocations above 256 MB instead (with
 # a warning of its own, which is set aside), and only the cases that need one
 # such allocation run.
-set -u
-bin=$(cd "$1" && pwd)
-prog=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failed=0
+. "$(dirname "$0")/temporary_folder.sh"
 sanitized=0
 LC_ALL=C grep -q __asan_init "$bin/$prog" && sanitized=1
 export ASAN_OPTIONS=${ASAN_OPTIONS:-}:allocator_may_return_null=1:max_allocation_size_mb=256

@@ -3,12 +3,7 @@
 # standard error, never with 0. The optimisers' log is checked too.
 #
 #   output_failures.sh BIN_DIR PROGRAM
-set -u
-bin=$(cd "$1" && pwd)
-prog=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
+. "$(dirname "$0")/temporary_folder.sh"
 if [ "$prog" = sakora ]; then
   printf '20 10 20 0.01 2 4 2 3 4 5 3 4 5 6 5\n' > p
 else
