@@ -10,7 +10,10 @@ bin=$(cd "$1" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The executions' scratch files: in memory where possible, since every input
+# creates and removes a few.
+scratch=$(mktemp -d -p /dev/shm 2> /dev/null || mktemp -d -p "$work")
+trap 'rm -rf "$work" "$scratch"' EXIT
 failed=0
 for target in params console problem; do
   seeds=("$here/corpus/$target")
@@ -19,7 +22,7 @@ for target in params console problem; do
   dir=$work/$target
   mkdir -p "$dir/corpus" "$dir/findings"
   # New inputs go to the first folder, a scratch one; the seeds stay as they are.
-  TMPDIR=$dir "$bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
+  TMPDIR=$scratch "$bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
     -dict="$here/numbers.dict" -print_final_stats=1 -artifact_prefix="$dir/findings/" \
     "$dir/corpus" "${seeds[@]}" > "$dir/log" 2>&1
   status=$?
