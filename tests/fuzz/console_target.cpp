@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (e.refused || e.skipped)
         require(!e.logged, "no log before the runs", e);
-    else
+    else {
         require_complete_optimiser_run(e);
+        require_repeatable(e, run_entry({"tarnox"}, "input"));
+    }
     return 0;
 }

@@ -118,6 +118,13 @@ execution run_entry(std::initializer_list<const char *> args, const char *input)
     return e;
 }
 
+void require_repeatable(const execution &first, const execution &again)
+{
+    require(again.status == first.status && again.skipped == first.skipped &&
+                again.out == first.out && again.logged == first.logged && again.log == first.log,
+            "the same input gives the same bytes", again);
+}
+
 void require(bool holds, const char *property, const execution &e)
 {
     if (holds)

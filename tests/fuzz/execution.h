@@ -30,6 +30,10 @@ void write_scratch(const char *name, const std::uint8_t *data, std::size_t size)
 // is released afterwards.
 execution run_entry(std::initializer_list<const char *> args, const char *input);
 
+// Same input, same bytes: a second execution ends as the first did, with the
+// same output and the same log.
+void require_repeatable(const execution &first, const execution &again);
+
 // Reports the property and the execution and aborts (the fuzzer records the
 // input) unless `holds`.
 void require(bool holds, const char *property, const execution &e);

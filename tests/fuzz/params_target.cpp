@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(!e.logged, "no log before the runs", e);
     } else {
         require_complete_optimiser_run(e);
+        require_repeatable(e, run_entry({"tarsel", "input"}, nullptr));
     }
     return 0;
 }

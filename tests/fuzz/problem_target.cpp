@@ -16,14 +16,21 @@ int planned_runs()
     return runs;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+// One execution on the input file; the weights and profits are released.
+static execution run_sakora()
 {
-    write_scratch("input", data, size);
     execution e = run_entry({"sakora", "input"}, nullptr);
     std::free(weights);
     std::free(profits);
     weights = nullptr;
     profits = nullptr;
+    return e;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    write_scratch("input", data, size);
+    execution e = run_sakora();
 
     require(!e.logged, "sakora writes no log", e);
     if (e.refused) {
@@ -40,5 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(lines_starting(e.out, "Najbolja jedinka:") == runs, "one report line per run", e);
     require(lines_starting(e.out, "Prosjek profita: ") == 1, "one average line", e);
     require(ends_with(e.out, "\nUcitajte neki znak za kraj..."), "the closing prompt comes last", e);
+    require_repeatable(e, run_sakora());
     return 0;
 }
