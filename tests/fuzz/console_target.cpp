@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             require(ends_with(e.out, " \n\n"),
                     "only the prompts and a line end before the store is allocated", e);
     }
-    if (e.refused || e.skipped)
+    if (e.refused || e.skipped) {
         require(!e.logged, "no log before the runs", e);
-    else {
+    } else {
         require_complete_optimiser_run(e);
         require_repeatable(e, run_entry({"tarnox"}, "input"));
     }

@@ -103,8 +103,8 @@ execution run_entry(std::initializer_list<const char *> args, const char *input)
         e.skipped = true;
     }
     std::fflush(stdout);
-    bool written = false;
-    e.out = contents("stdout.txt", &written);
+    bool ignored = false;
+    e.out = contents("stdout.txt", &ignored);
     e.log = contents("analiza.txt", &e.logged);
     release_store();
 
