@@ -113,8 +113,9 @@ static void keep(std::FILE *in, int c)
     token[token_length++] = static_cast<char>(c);
 }
 
-// Reads the next token into `token`; false when the input ends (or fails)
-// before one begins. The white space that ends the token is left unread.
+// Reads the next token into `token`; false when the input ends before one
+// begins, or fails before one is complete. The white space that ends the token
+// is left unread.
 static bool next_token(std::FILE *in)
 {
     int c;
@@ -128,6 +129,10 @@ static bool next_token(std::FILE *in)
     }
     if (c != EOF)
         std::ungetc(c, in);
+    // After a read error the bytes kept may be only the start of the value:
+    // none of it is taken.
+    if (std::ferror(in))
+        token_length = 0;
     return token_length > 0;
 }
 

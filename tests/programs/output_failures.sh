@@ -3,12 +3,7 @@
 # standard error, never with 0. The optimisers' log is checked too.
 #
 #   output_failures.sh BIN_DIR PROGRAM
-set -u
-bin=$(cd "$1" && pwd)
-prog=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
+. "$(dirname "$0")/temporary_folder.sh"
 if [ "$prog" = sakora ]; then
   printf '20 10 20 0.01 2 4 2 3 4 5 3 4 5 6 5\n' > p
 else
@@ -47,6 +42,17 @@ rmdir analiza.txt
 ln -s /dev/full analiza.txt
 "$bin/$prog" p > out 2> err < /dev/null; status=$?
 expect "log on a full disk" 1 "Cannot write analiza.txt"
+rm analiza.txt
+
+# The disk fills during the run (a file size limit of 1 KB, its signal
+# ignored so that the write fails instead): the lines already in the log stay.
+printf '  1.000000  -3.000000\n' > analiza.txt
+(trap '' XFSZ; ulimit -f 1; exec "$bin/$prog" p) > /dev/null 2> err < /dev/null; status=$?
+expect "log fills the disk" 1 "Cannot write analiza.txt"
+if [ "$(head -n 1 analiza.txt)" != "  1.000000  -3.000000" ] || [ "$(wc -c < analiza.txt)" -gt 1024 ]; then
+  echo "FAIL log fills the disk: the earlier line is lost or the log grew past the limit"
+  failed=1
+fi
 rm analiza.txt
 
 # A log that is already there keeps its lines; the run appends.

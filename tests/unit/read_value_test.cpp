@@ -1,6 +1,8 @@
 // Strict reading: a value is one token that must convert completely.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -103,4 +105,36 @@ TEST(ReadValueDeathTest, TokensAreShownShortAndPrintable)
                 "^v is not a whole number: \"1\\\\x00\\\\x80\\\\x5c\"\n$");
     EXPECT_EXIT(read_int(stream(std::string(3000000, '7') + "x"), "v"),
                 testing::ExitedWithCode(1), "^v is not a whole number: \"7{40}\\.\\.\\.\"\n$");
+}
+
+// A stream that yields `bytes` and then fails to read, as a disk or a terminal
+// may fail part way.
+static std::FILE *failing_after(const char *bytes)
+{
+    static const char *rest;
+    rest = bytes;
+    cookie_io_functions_t io = {};
+    io.read = [](void *, char *buf, std::size_t size) -> ssize_t {
+        if (*rest == '\0') {
+            errno = EIO;
+            return -1;
+        }
+        std::size_t n = std::min(size, std::strlen(rest));
+        std::memcpy(buf, rest, n);
+        rest += n;
+        return static_cast<ssize_t>(n);
+    };
+    return fopencookie(nullptr, "r", io);
+}
+
+TEST(ReadValueDeathTest, AReadErrorInsideAValueIsNotTheValue)
+{
+    // The bytes before the error are not the whole value: "12" may have been
+    // the start of "1234".
+    EXPECT_EXIT(read_int(failing_after("12"), "v"), testing::ExitedWithCode(1),
+                "^v cannot be read: Input/output error\n$");
+    std::FILE *f = failing_after("7 12");
+    EXPECT_EQ(read_int(f, "u"), 7);
+    EXPECT_EXIT(read_double(f, "v"), testing::ExitedWithCode(1),
+                "^v cannot be read: Input/output error\n$");
 }
