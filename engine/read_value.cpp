@@ -113,9 +113,21 @@ static void keep(std::FILE *in, int c)
     token[token_length++] = static_cast<char>(c);
 }
 
+// True for the bytes that may stand in a number of either kind.
+static bool may_be_in_number(int c)
+{
+    return is_digit(static_cast<char>(c)) || c == '+' || c == '-' || c == '.' || c == 'e' ||
+           c == 'E';
+}
+
+// The bytes of a token that a message shows; one more tells that it goes on.
+constexpr std::size_t SHOWN_BYTES = 40;
+
 // Reads the next token into `token`; false when the input ends before one
 // begins, or fails before one is complete. The white space that ends the token
-// is left unread.
+// is left unread. A token that holds a byte no number can hold is refused
+// whatever follows, so it is read no further than a message shows it: an
+// endless run of such bytes ends the read instead of filling the memory.
 static bool next_token(std::FILE *in)
 {
     int c;
@@ -123,8 +135,12 @@ static bool next_token(std::FILE *in)
         c = std::getc(in);
     while (is_blank(c));
     token_length = 0;
+    bool hopeless = false;
     while (c != EOF && !is_blank(c)) {
         keep(in, c);
+        hopeless = hopeless || !may_be_in_number(c);
+        if (hopeless && token_length > SHOWN_BYTES)
+            return true;
         c = std::getc(in);
     }
     if (c != EOF)
@@ -136,20 +152,20 @@ static bool next_token(std::FILE *in)
     return token_length > 0;
 }
 
-// The token as it may be shown in a message: at most 40 bytes, with bytes that
+// The token as it may be shown in a message: at most SHOWN_BYTES, with bytes that
 // are not printable ASCII written as \xNN.
 static const char *shown_token()
 {
-    static char shown[40 * 4 + 4];
+    static char shown[SHOWN_BYTES * 4 + 4];
     std::size_t out = 0;
-    for (std::size_t i = 0; i < token_length && i < 40; i++) {
+    for (std::size_t i = 0; i < token_length && i < SHOWN_BYTES; i++) {
         unsigned char c = static_cast<unsigned char>(token[i]);
         if (c >= 0x20 && c < 0x7f && c != '\\')
             shown[out++] = static_cast<char>(c);
         else
             out += std::snprintf(shown + out, 5, "\\x%02x", c);
     }
-    if (token_length > 40)
+    if (token_length > SHOWN_BYTES)
         out += std::snprintf(shown + out, 4, "...");
     shown[out] = '\0';
     return shown;
@@ -184,6 +200,22 @@ int read_int(std::FILE *in, const char *what)
     return value;
 }
 
+// True when the token reads as a number once its commas are points, as 0,01
+// does. A token with a comma is never kept longer than a message shows it.
+static bool decimal_comma()
+{
+    char points[SHOWN_BYTES];
+    if (token_length > SHOWN_BYTES)
+        return false;
+    bool comma = false;
+    for (std::size_t i = 0; i < token_length; i++) {
+        comma = comma || token[i] == ',';
+        points[i] = token[i] == ',' ? '.' : token[i];
+    }
+    double ignored;
+    return comma && parse_double(points, token_length, &ignored) == conversion::ok;
+}
+
 double read_double(std::FILE *in, const char *what)
 {
     double value = 0.0;
@@ -193,7 +225,7 @@ double read_double(std::FILE *in, const char *what)
     case conversion::ok:
         return value;
     case conversion::malformed:
-        if (std::memchr(token, ',', token_length) != nullptr)
+        if (decimal_comma())
             refuse(in, what, "is not a number (decimals are written after a point, as in 0.01)");
         refuse(in, what, "is not a decimal number");
     case conversion::out_of_range:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Hostile input files: values of several megabytes, binary bytes, a NUL byte
-# inside a value, CRLF line ends and a folder in place of the file; for the
-# optimisers also standard input that closes in the middle of the prompts.
+# inside a value, an endless value, CRLF line ends and a folder in place of
+# the file; for the optimisers also standard input that closes in the middle
+# of the prompts.
 # A refusal is status 1 with one printable line on standard error, nothing on
 # standard output (but the prompts written so far) and no log; accepted input
 # written differently prints what the plain file prints.
@@ -104,6 +105,16 @@ if [ "$whole_first" = 1 ]; then
   refused nul "$first is not a whole number: \"${values[0]}\\x001\""
 else
   refused nul "$first is not a decimal number: \"${values[0]}\\x001\""
+fi
+
+# An endless value of NUL bytes is refused at once: it is read no further than
+# the message shows it, so neither time nor memory runs away.
+run endless /dev/zero
+nuls=$(printf '\\x00%.0s' $(seq 40))
+if [ "$whole_first" = 1 ]; then
+  refused endless "$first is not a whole number: \"$nuls...\""
+else
+  refused endless "$first is not a decimal number: \"$nuls...\""
 fi
 
 # A folder opens on this system but cannot be read.

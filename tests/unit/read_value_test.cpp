@@ -93,6 +93,9 @@ TEST(ReadValueDeathTest, RefusalsNameTheValueAndTheProblem)
     EXPECT_EXIT(read_double(stream("0,01"), "value 7"), testing::ExitedWithCode(1),
                 "^value 7 is not a number \\(decimals are written after a point, as in 0.01\\):"
                 " \"0,01\"\n$");
+    // A comma that is not a decimal comma gets no hint.
+    EXPECT_EXIT(read_double(stream("1,2,3"), "value 7"), testing::ExitedWithCode(1),
+                "^value 7 is not a decimal number: \"1,2,3\"\n$");
     EXPECT_EXIT(read_double(stream("nan"), "value 1"), testing::ExitedWithCode(1),
                 "^value 1 is not a decimal number: \"nan\"\n$");
     EXPECT_EXIT(read_double(stream("1e999"), "value 2"), testing::ExitedWithCode(1),
