@@ -1,19 +1,11 @@
-// The coding of points, the objective, and the lines the optimisers write.
+// The coding of points and the objective.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
-#include <unistd.h>
 
-#include "front_end.h"
 #include "function.h"
-#include "params.h"
-#include "population.h"
-#include "store.h"
 
 TEST(BitsNeeded, SmallestLengthThatResolvesThePrecision)
 {
@@ -85,51 +77,4 @@ TEST(Objective, CubicMinusFourX)
     EXPECT_EQ(objective(2), 0.0);
     EXPECT_EQ(objective(1), -3.0);
     EXPECT_EQ(six(objective(-2 / std::sqrt(3.0))), "3.079201");
-}
-
-// Runs f in a fresh temporary folder, then returns to the previous one.
-template <class F> static void in_temporary_folder(F f)
-{
-    auto old = std::filesystem::current_path();
-    auto dir = std::filesystem::temp_directory_path() / ("funcopt_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    f();
-    std::filesystem::current_path(old);
-    std::filesystem::remove_all(dir);
-}
-
-static std::string contents(const char *path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-TEST(Log, OneLineAppendedPerGeneration)
-{
-    make_store(2, 3, 0);
-    best = 1;
-    eval[1]->x = -1.5;
-    eval[1]->fx = 2.625;
-    in_temporary_folder([] {
-        std::ofstream("analiza.txt") << "kept\n";
-        log_generation();
-        eval[1]->x = 1e-7;
-        eval[1]->fx = -4e-7;
-        log_generation();
-        EXPECT_EQ(contents("analiza.txt"), "kept\n  -1.500000  2.625000\n  0.000000  -0.000000\n");
-    });
-}
-
-TEST(Report, BestPointAndValueWithSixDecimals)
-{
-    make_store(3, 3, 0);
-    best = 2;
-    eval[2]->x = -1.1547006;
-    eval[2]->fx = 3.0792014;
-    testing::internal::CaptureStdout();
-    report_run();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Najbolja jedinka -1.154701  3.079201\n");
 }

@@ -59,18 +59,3 @@ TEST(KnapsackReport, BitsThenValueAfterTwoBlanks)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Najbolja jedinka: 1 1 0 0  7.000000\n");
     EXPECT_EQ(profit_sum, 8.5);
 }
-
-TEST(KnapsackEvaluate, StoresTheValueAndLeavesX)
-{
-    make_store(1, 2, 0);
-    int w[] = {1, 1}, p[] = {3, 4};
-    weights = w;
-    profits = p;
-    C = 1;
-    pop[0][1] = 1;
-    eval[0]->x = 0.0;
-    evaluate_chromosome(0);
-    EXPECT_EQ(eval[0]->fx, 4.0);
-    EXPECT_EQ(eval[0]->x, 0.0);
-    weights = profits = nullptr;
-}

@@ -52,20 +52,6 @@ TEST(Random, DrawOfOneIsZeroAndStillAdvances)
     EXPECT_EQ(steps_between(SEED_START, seed), 2);
 }
 
-TEST(Random, StateStaysOddAndDrawsInRange)
-{
-    seed = SEED_START;
-    for (int k = 0; k < 200000; k++) {
-        double r = rand01();
-        ASSERT_GT(r, 0.0);
-        ASSERT_LE(r, 1.0);
-        ASSERT_EQ(static_cast<unsigned>(seed) % 4u, 1u);
-        int d = randint(1000);
-        ASSERT_GE(d, 0);
-        ASSERT_LT(d, 1000);
-    }
-}
-
 TEST(Random, RealDrawReachesOneAtTheMostNegativeState)
 {
     // The step before -2147483647: multiply by the inverse of 69069 mod 2^32.
