@@ -7,9 +7,10 @@
 void evaluate_chromosome(int i);
 
 // Called once per generation, after the ranking has found `best` and before
-// any elimination is drawn; records the generation's best chromosome, or
-// does nothing when the program keeps no log.
-void log_generation();
+// any elimination is drawn: records the generation's best chromosome as it
+// was evaluated (the optimisers append it to their log, sakora keeps a copy
+// of its bits for the report).
+void record_best();
 
 // The report at the end of a run.
 void report_run();

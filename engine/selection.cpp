@@ -65,7 +65,7 @@ void evaluate_and_select()
     for (int i = 0; i < VEL_POP; i++)
         evaluate_chromosome(i);
     rank();
-    log_generation();
+    record_best();
     for (int i = 0; i < M; i++)
         elim[i] = spin(i);
     int s = 0;

@@ -17,7 +17,7 @@ void evaluate_chromosome(int i)
 // One line per generation with the best point and its value. The file is only
 // ever appended to, and closed after every line, so it is complete whenever
 // the program stops.
-void log_generation()
+void record_best()
 {
     std::FILE *log = std::fopen("analiza.txt", "a");
     if (log == nullptr)

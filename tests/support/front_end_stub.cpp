@@ -5,7 +5,7 @@
 #include "population.h"
 
 std::vector<double> test_fx;
-int logged_generations;
+int recorded_generations;
 int reported_runs;
 
 void evaluate_chromosome(int i)
@@ -13,9 +13,9 @@ void evaluate_chromosome(int i)
     eval[i]->fx = test_fx.at(i);
 }
 
-void log_generation()
+void record_best()
 {
-    logged_generations++;
+    recorded_generations++;
 }
 
 void report_run()

@@ -19,12 +19,12 @@ TEST(Selection, WorkedExample)
 {
     make_store(4, 1, 2);
     test_fx = {1, 3, 2, 3};
-    logged_generations = 0;
+    recorded_generations = 0;
     seed = SEED_START;
     evaluate_and_select();
 
     EXPECT_EQ(best, 1);
-    EXPECT_EQ(logged_generations, 1);
+    EXPECT_EQ(recorded_generations, 1);
     double fx_rel[] = {0, 2, 1, 2};
     double deficit[] = {2, 0, 1, 0};
     for (int i = 0; i < 4; i++) {
@@ -102,11 +102,11 @@ TEST(Selection, NoEliminationDrawsNothingButStillLogs)
 {
     make_store(3, 1, 0);
     test_fx = {1, 2, 3};
-    logged_generations = 0;
+    recorded_generations = 0;
     seed = SEED_START;
     evaluate_and_select();
     EXPECT_EQ(best, 2);
-    EXPECT_EQ(logged_generations, 1);
+    EXPECT_EQ(recorded_generations, 1);
     EXPECT_EQ(surv_list(), V({0, 1, 2}));
     EXPECT_EQ(seed, SEED_START);
 }
