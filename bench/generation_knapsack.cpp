@@ -1,9 +1,11 @@
 // One generation's steps of sakora at the sizes of the knapsack workloads:
 // 50 items (VEL_POP 200, M 40) and 200 items (VEL_POP 1000, M 200).
 
+#include <cstdlib>
 #include <vector>
 
 #include "breed.h"
+#include "evaluation.h"
 #include "operators.h"
 #include "population.h"
 #include "problem.h"
@@ -30,6 +32,8 @@ static void prepare(const benchmark::State &state)
     profits = pr.data();
     C = static_cast<int>(total / 4);
     make_store(static_cast<int>(state.range(0)), n, static_cast<int>(state.range(2)), 10.0);
+    std::free(best_packing);
+    alloc_best_packing();
     init_pop();
     evaluate_and_select();
 }

@@ -1,5 +1,8 @@
 // How the engine evaluates a packing, and what sakora reports per run.
+#include "evaluation.h"
+
 #include <cstdio>
+#include <cstring>
 
 #include "fitness.h"
 #include "front_end.h"
@@ -7,23 +10,31 @@
 #include "population.h"
 #include "problem.h"
 
+unsigned char *best_packing;
+
+void alloc_best_packing()
+{
+    best_packing = static_cast<unsigned char *>(alloc_zeroed(N, 1));
+}
+
 void evaluate_chromosome(int i)
 {
     eval[i]->fx = static_cast<double>(knapsack_fitness(pop[i], weights, profits, N, C));
 }
 
-void log_generation()
+void record_best()
 {
-    // The knapsack solver keeps no log.
+    std::memcpy(best_packing, pop[best], static_cast<std::size_t>(N));
 }
 
-// The bits of slot best and the value its last evaluation recorded; the value
-// joins the sum for the average.
+// The best packing of the last evaluated generation and its value; the value
+// joins the sum for the average. Before any evaluation the copy is the empty
+// packing, worth the 0 that the records hold.
 static void print_best_packing()
 {
     std::printf("Najbolja jedinka:");
     for (int i = 0; i < N; i++)
-        std::printf(" %d", pop[best][i]);
+        std::printf(" %d", best_packing[i]);
     std::printf("  %lf\n", eval[best]->fx);
     profit_sum += eval[best]->fx;
 }

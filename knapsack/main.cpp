@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "breed.h"
+#include "evaluation.h"
 #include "evolve.h"
 #include "output.h"
 #include "population.h"
@@ -25,6 +26,7 @@ int main(int argc, char **argv)
     p_mut = p_mut * 1000.0;
     check_breed_limits();
     alloc_pop();
+    alloc_best_packing();
     print_problem();
 
     profit_sum = 0.0;

@@ -1,11 +1,13 @@
 // Fuzz target: sakora's problem file, through its real entry (reading, limits
-// and, when small enough, all `runs` runs). The weights and profits, which
-// the program never frees, are released after every input.
+// and, when small enough, all `runs` runs). The weights, the profits and the
+// copy of the best packing, which the program never frees, are released after
+// every input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "evaluation.h"
 #include "execution.h"
 #include "population.h"
 #include "problem.h"
@@ -16,14 +18,16 @@ int planned_runs()
     return runs;
 }
 
-// One execution on the input file; the weights and profits are released.
+// One execution on the input file; what the front end allocated is released.
 static execution run_sakora()
 {
     execution e = run_entry({"sakora", "input"}, nullptr);
     std::free(weights);
     std::free(profits);
+    std::free(best_packing);
     weights = nullptr;
     profits = nullptr;
+    best_packing = nullptr;
     return e;
 }
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 
+#include "evaluation.h"
 #include "fitness.h"
 #include "front_end.h"
 #include "population.h"
@@ -45,14 +47,18 @@ TEST(KnapsackFitness, TotalsWrapAsThirtyTwoBitSums)
     EXPECT_EQ(value({1, 1}, {INT_MAX, 1}, {INT_MAX, 2}, 0), INT_MIN + 1);
 }
 
-TEST(KnapsackReport, BitsThenValueAfterTwoBlanks)
+// The report prints the bits of row best as they were evaluated, even when
+// the breeding after the evaluation rewrote the row.
+TEST(KnapsackReport, BitsAsEvaluatedThenValueAfterTwoBlanks)
 {
     make_store(2, 4, 0);
+    std::free(best_packing);
+    alloc_best_packing();
     best = 1;
-    int bits[] = {1, 1, 0, 0};
-    for (int j = 0; j < 4; j++)
-        pop[1][j] = static_cast<unsigned char>(bits[j]);
+    set_row(1, {1, 1, 0, 0});
     eval[1]->fx = 7;
+    record_best();
+    set_row(1, {1, 0, 1, 1});
     profit_sum = 1.5;
     testing::internal::CaptureStdout();
     report_run();

@@ -1,0 +1,12 @@
+// What sakora keeps of each generation for its report.
+#pragma once
+
+// The bits of the best packing of the latest evaluation, as evaluated (N
+// bytes, zero until the first evaluation, kept across runs). The breeding
+// after an evaluation may rewrite row best (a child written into it, or the
+// mutation of a self-pairing), so the report prints this copy: its bits are
+// always worth the value printed beside them.
+extern unsigned char *best_packing;
+
+// Allocates best_packing zero-filled; called once, with the population store.
+void alloc_best_packing();
