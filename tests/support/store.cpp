@@ -1,6 +1,5 @@
 #include "store.h"
 
-#include <cstdint>
 #include <cstdlib>
 
 #include "population.h"
@@ -33,27 +32,4 @@ void make_store(int vel_pop, int n, int m, double per_mille)
     M = m;
     p_mut = per_mille;
     alloc_pop();
-}
-
-void set_row(int r, std::initializer_list<int> bits)
-{
-    int j = 0;
-    for (int b : bits)
-        pop[r][j++] = static_cast<unsigned char>(b);
-}
-
-std::vector<int> row(int r)
-{
-    return std::vector<int>(pop[r], pop[r] + N);
-}
-
-int steps_between(int from, int to, int limit)
-{
-    std::uint32_t s = static_cast<std::uint32_t>(from);
-    for (int k = 0; k < limit; k++) {
-        if (static_cast<int>(s) == to)
-            return k;
-        s *= 69069u;
-    }
-    return -1;
 }
