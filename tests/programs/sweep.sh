@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# tools/sweep on a small grid of tarsel settings: its folders and runs.csv
-# equal what tarsel prints when run by hand; the same grid over two stand-in
-# machines (an ssh stand-in that runs the jobs here) gives the same files;
-# --resume after an interrupted sweep runs only what is missing; bad input is
-# refused with one line and status 1, nothing started and nothing lost.
-# Skipped (77) without GNU parallel or rsync.
+# tools/sweep on a small tarsel grid: folders and runs.csv equal tarsel run by
+# hand; over two stand-in machines (an ssh stand-in running the jobs here) the
+# files are the same; --resume after an interruption runs only what is missing;
+# bad input gets one line and status 1, nothing started or lost. Skipped (77)
+# without GNU parallel or rsync.
 #
 #   sweep.sh BIN_DIR
 set -u
