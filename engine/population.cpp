@@ -4,6 +4,7 @@
 
 #include "breed.h"
 #include "fail.h"
+#include "physical_memory.h"
 #include "random.h"
 
 int VEL_POP;
@@ -43,8 +44,28 @@ void *alloc_zeroed(std::size_t count, std::size_t size)
     return p;
 }
 
+// An estimate of the bytes the store takes, counted as on a 64-bit machine so
+// that it is the same number everywhere: per chromosome its row of N bytes,
+// its record, two row pointers, one index and the bookkeeping of two
+// allocations; beside them two rows of scratch (the crossover mask, sakora's
+// copy of the best packing).
+static unsigned long long store_bytes()
+{
+    unsigned long long rows = static_cast<unsigned long long>(VEL_POP);
+    unsigned long long bits = static_cast<unsigned long long>(N);
+    return rows * (bits + sizeof(eval_record) + 2 * 8 + 4 + 2 * 16) + 2 * bits;
+}
+
 void alloc_pop()
 {
+    // A store beyond the physical memory would be granted on paper and end in
+    // the system's out-of-memory killer, without a word.
+    unsigned long long need = store_bytes();
+    unsigned long long have = physical_memory();
+    if (have > 0 && need > have)
+        fail("Not enough memory for the population (VEL_POP=%d, N=%d): it needs %llu bytes"
+             " (%.1f GB), more than the memory of this machine",
+             VEL_POP, N, need, static_cast<double>(need) / 1e9);
     pop = static_cast<unsigned char **>(alloc_zeroed(VEL_POP, sizeof *pop));
     for (int i = 0; i < VEL_POP; i++)
         pop[i] = static_cast<unsigned char *>(alloc_zeroed(N, 1));

@@ -40,7 +40,9 @@ void check_population_limits(int percent);
 void *alloc_zeroed(std::size_t count, std::size_t size);
 
 // Allocates the zero-filled store for VEL_POP, N and M (M already a count);
-// ends the process with a message when the memory cannot be had.
+// ends the process with a message when its estimated size exceeds the
+// machine's physical memory (where the platform tells it) or the memory
+// cannot be had.
 void alloc_pop();
 
 // Draws every bit of the population, row after row.

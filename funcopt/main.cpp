@@ -2,6 +2,7 @@
 // console or a file, ten runs, one closing read.
 #include <cstdio>
 
+#include "about.h"
 #include "breed.h"
 #include "evolve.h"
 #include "function.h"
@@ -12,6 +13,8 @@
 
 int main(int argc, char **argv)
 {
+    if (answer_about(argc, argv, program_name, "[PARAMETER-FILE]", help_text))
+        return 0;
     if (argc > 2) {
         std::fprintf(stderr, "Usage: %s [n dg gg]\n", argv[0]);
         return 1;

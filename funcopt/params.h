@@ -18,5 +18,9 @@ void check_params();
 // The parameter block on standard output.
 void print_params();
 
-// The closing prompt; tarsel and tarnox each link their own text.
+// The program's name and closing prompt; tarsel and tarnox each link their own.
+extern const char program_name[];
 extern const char closing_prompt[];
+
+// The text of --help, after its two usage lines.
+extern const char help_text[];

@@ -2,6 +2,7 @@
 // the average of their best values, one closing read.
 #include <cstdio>
 
+#include "about.h"
 #include "breed.h"
 #include "evaluation.h"
 #include "evolve.h"
@@ -12,6 +13,8 @@
 
 int main(int argc, char **argv)
 {
+    if (answer_about(argc, argv, "sakora", "PROBLEM-FILE", help_text))
+        return 0;
     if (argc != 2) {
         std::fprintf(stderr, "Usage: %s [sakora ulazEVO.txt]\n", argc > 0 ? argv[0] : "sakora");
         return 1;

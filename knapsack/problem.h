@@ -19,3 +19,6 @@ void check_problem();
 
 // The parameter block with the weights, the profits and the capacity.
 void print_problem();
+
+// The text of --help, after its two usage lines.
+extern const char help_text[];

@@ -1,3 +1,0 @@
-#include "params.h"
-
-const char closing_prompt[] = "Ucitajte neki znak za kraj...";

@@ -1,0 +1,6 @@
+// What is tarsel's own among the optimisers' texts: its name and its closing
+// prompt.
+#include "params.h"
+
+const char program_name[] = "tarsel";
+const char closing_prompt[] = "Ucitajte neki znak za kraj..\n";
