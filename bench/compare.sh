@@ -11,7 +11,8 @@
 #                   (standard output and analiza.txt) as BIN_DIR on every
 #                   workload
 # --quick           the small workloads only
-# --repeats R       runs of each program per workload (default 3)
+# --repeats R       runs of each program per workload (default 3; 0 with
+#                   --before only compares the bytes)
 # Needs GNU time (/usr/bin/time, Debian package "time"); the peers need
 # libga-dev and g++, or python3-deap.
 set -euo pipefail
@@ -31,6 +32,7 @@ bin=$(cd "${1:?usage: compare.sh [options] BIN_DIR}" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 raw="$work/raw.tsv"
+: > "$raw"
 
 # The peers that can run here.
 galib="" deap=""
