@@ -4,6 +4,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
+
+#include "not_in_list_blocks.h"
+#include "population.h"
+
 inline void time_step(benchmark::State &state, void (*prepare)(const benchmark::State &),
                       void (*step)())
 {
@@ -12,8 +18,23 @@ inline void time_step(benchmark::State &state, void (*prepare)(const benchmark::
         step();
 }
 
-// Registers the three steps of a generation at the given sizes.
+// The eligibility scans of one evaluate_and_select alone: the pass over the
+// entries drawn before each spin, and the survivors' pass over all M, with
+// no running sums, choices or evaluations.
+inline void scans_alone()
+{
+    std::uint64_t in_draw[KEYS_AT_ONCE / 64];
+    for (int chosen = 0; chosen <= M; chosen++)
+        for (int first = 0; first < VEL_POP; first += KEYS_AT_ONCE)
+            not_in_list_blocks(elim, chosen, first, std::min(VEL_POP - first, KEYS_AT_ONCE) + first,
+                               in_draw);
+    benchmark::DoNotOptimize(in_draw);
+}
+
+// Registers the three steps of a generation at the given sizes, and the
+// scans alone.
 #define TIME_GENERATION_STEPS(prepare, sizes)                                                  \
     BENCHMARK_CAPTURE(time_step, evaluate_and_select, prepare, evaluate_and_select)->Apply(sizes); \
     BENCHMARK_CAPTURE(time_step, breed, prepare, breed)->Apply(sizes);                          \
-    BENCHMARK_CAPTURE(time_step, mutate_population, prepare, mutate_population)->Apply(sizes)
+    BENCHMARK_CAPTURE(time_step, mutate_population, prepare, mutate_population)->Apply(sizes); \
+    BENCHMARK_CAPTURE(time_step, scans_alone, prepare, scans_alone)->Apply(sizes)

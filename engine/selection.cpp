@@ -1,6 +1,10 @@
 #include "selection.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "front_end.h"
+#include "not_in_list_blocks.h"
 #include "population.h"
 #include "random.h"
 
@@ -27,33 +31,69 @@ static void rank()
         eval[i]->deficit = top - eval[i]->fx_rel;
 }
 
+// The end of the range of at most KEYS_AT_ONCE indices that starts at first.
+static int range_end(int first)
+{
+    return VEL_POP - first <= KEYS_AT_ONCE ? VEL_POP : first + KEYS_AT_ONCE;
+}
+
+// Adds deficit to the running sum for every chromosome of [first, end) in
+// the draw, in index order, and leaves each sum in its cum.
+static double add_up(double sum, int first, int end, const std::uint64_t *in_draw)
+{
+    for (int b = 0; b < (end - first + 63) / 64; b++)
+        for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1) {
+            eval_record *r = eval[first + 64 * b + std::countr_zero(bits)];
+            r->cum = sum + r->deficit;
+            sum = r->cum;
+        }
+    return sum;
+}
+
+// The first chromosome of [first, end) in the draw whose running sum reaches
+// target, or -1. The sums never decrease along the draw, so a block whose
+// last chromosome in the draw falls short is passed over whole; once a sum is
+// not a number, so are all after it, kp_max and the target, and none reaches.
+static int first_reaching(double target, int first, int end, const std::uint64_t *in_draw)
+{
+    for (int b = 0; b < (end - first + 63) / 64; b++) {
+        std::uint64_t bits = in_draw[b];
+        int base = first + 64 * b;
+        if (bits == 0 || !(target <= eval[base + 63 - std::countl_zero(bits)]->cum))
+            continue;
+        for (; bits != 0; bits &= bits - 1)
+            if (target <= eval[base + std::countr_zero(bits)]->cum)
+                return base + std::countr_zero(bits);
+    }
+    return -1;
+}
+
 // One spin of the roulette over the chromosomes not among the first `chosen`
 // entries of elim; slices are proportional to deficit. Returns the index
 // chosen.
 static int spin(int chosen)
 {
-    int j0 = 0;
-    while (!not_in_list(elim, j0, chosen))
-        j0++;
-    double sum = eval[j0]->deficit;
-    eval[j0]->cum = sum;
-    double kp_max = sum;
-    for (int j = j0 + 1; j < VEL_POP; j++) {
-        if (not_in_list(elim, j, chosen)) {
-            eval[j]->cum = sum + eval[j]->deficit;
-            sum = eval[j]->cum;
-            kp_max = sum;
-        }
+    // Which chromosomes are in the draw, for one range of indices at a time.
+    std::uint64_t in_draw[KEYS_AT_ONCE / 64];
+    // -0.0 + d is d for every d: the first sum is the first deficit itself.
+    double sum = -0.0;
+    for (int first = 0; first < VEL_POP; first = range_end(first)) {
+        not_in_list_blocks(elim, chosen, first, range_end(first), in_draw);
+        sum = add_up(sum, first, range_end(first), in_draw);
     }
+    double kp_max = sum;
     double target = rand01() * kp_max;
-    // The first chromosome in the draw whose running sum reaches the target;
-    // the cheap comparison comes first, the same chromosome is chosen.
-    for (int k = j0; k < VEL_POP; k++)
-        if (target <= eval[k]->cum && not_in_list(elim, k, chosen))
+    for (int first = 0; first < VEL_POP; first = range_end(first)) {
+        // A single range is still at hand; more are found again.
+        if (VEL_POP > KEYS_AT_ONCE)
+            not_in_list_blocks(elim, chosen, first, range_end(first), in_draw);
+        int k = first_reaching(target, first, range_end(first), in_draw);
+        if (k >= 0)
             return k;
-    // The last chromosome in the draw has cum = kp_max >= target, so the scan
-    // ends there at the latest, unless the sums are not numbers at all: then
-    // that last chromosome is chosen.
+    }
+    // The last chromosome in the draw has cum = kp_max >= target, so the
+    // search ends there at the latest, unless the sums are not numbers at
+    // all: then that last chromosome is chosen.
     int last = VEL_POP - 1;
     while (!not_in_list(elim, last, chosen))
         last--;
@@ -68,8 +108,12 @@ void evaluate_and_select()
     record_best();
     for (int i = 0; i < M; i++)
         elim[i] = spin(i);
+    std::uint64_t in_draw[KEYS_AT_ONCE / 64];
     int s = 0;
-    for (int j = 0; j < VEL_POP; j++)
-        if (not_in_list(elim, j, M))
-            surv[s++] = j;
+    for (int first = 0; first < VEL_POP; first = range_end(first)) {
+        not_in_list_blocks(elim, M, first, range_end(first), in_draw);
+        for (int b = 0; b < (range_end(first) - first + 63) / 64; b++)
+            for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1)
+                surv[s++] = first + 64 * b + std::countr_zero(bits);
+    }
 }
