@@ -65,6 +65,58 @@ TEST(NotInList, EveryBlockPathMatchesAPlainScan)
     }
 }
 
+// The roulette one index at a time, as defined: the draw is every index not
+// chosen yet, the running sums go in index order, and the first index in the
+// draw whose sum reaches r x kp_max is chosen.
+static std::vector<int> plain_roulette(int m)
+{
+    std::vector<bool> chosen(VEL_POP);
+    std::vector<double> cum(VEL_POP);
+    std::vector<int> order;
+    for (int i = 0; i < m; i++) {
+        double sum = 0.0;
+        for (int j = 0; j < VEL_POP; j++)
+            if (!chosen[j])
+                cum[j] = sum = sum + eval[j]->deficit;
+        double target = rand01() * sum;
+        int k = 0;
+        while (chosen[k] || !(target <= cum[k]))
+            k++;
+        chosen[k] = true;
+        order.push_back(k);
+    }
+    return order;
+}
+
+// The roulette decides blocks of 64 indices at once and ranges of
+// KEYS_AT_ONCE at a time: it must choose what the plain one chooses, at a
+// multiple of a block, with most of the population eliminated, and beyond one
+// range.
+TEST(Selection, BlocksChooseWhatAPlainRouletteChooses)
+{
+    struct { int size, m; } table[] = {{64, 20}, {200, 190}, {33000, 300}};
+    for (auto &s : table) {
+        make_store(s.size, 1, s.m);
+        test_fx.resize(s.size);
+        for (int i = 0; i < s.size; i++)
+            test_fx[i] = (i * 7919) % 101;  // many ties, the best among them
+        seed = SEED_START;
+        evaluate_and_select();
+        seed = SEED_START;
+        EXPECT_EQ(std::vector<int>(elim, elim + s.m), plain_roulette(s.m)) << s.size;
+    }
+    // With every slice 0 the lowest index left goes: beyond one range, and
+    // when it stands alone in its block (127 below the best went first).
+    for (int size : {33000, 130}) {
+        make_store(size, 1, size == 130 ? 128 : 3);
+        for (int i = 0; i < size; i++)
+            test_fx[i] = size == 33000 || i == 64 || i >= 128;
+        evaluate_and_select();
+        EXPECT_EQ(elim[M - 1], size == 130 ? 64 : 2) << size;
+    }
+    release_store();
+}
+
 // Not reachable within the limits the programs check; the roulette must still
 // name distinct chromosomes of the population.
 TEST(Selection, ValuesThatAreNotNumbersStillChooseDistinctIndices)
