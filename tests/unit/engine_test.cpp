@@ -103,7 +103,12 @@ TEST(Selection, BlocksChooseWhatAPlainRouletteChooses)
         seed = SEED_START;
         evaluate_and_select();
         seed = SEED_START;
-        EXPECT_EQ(std::vector<int>(elim, elim + s.m), plain_roulette(s.m)) << s.size;
+        std::vector<int> order = plain_roulette(s.m), rest;
+        EXPECT_EQ(std::vector<int>(elim, elim + s.m), order) << s.size;
+        for (int j = 0; j < s.size; j++)  // the survivors: all others, ascending
+            if (std::find(order.begin(), order.end(), j) == order.end())
+                rest.push_back(j);
+        EXPECT_EQ(std::vector<int>(surv, surv + s.size - s.m), rest) << s.size;
     }
     // With every slice 0 the lowest index left goes: beyond one range, and
     // when it stands alone in its block (127 below the best went first).
