@@ -8,18 +8,11 @@ void cross_one_point(int a, int b, int c1, int c2)
     int cut = randint(N - 2);
     const unsigned char *pa = pop[a];
     const unsigned char *pb = pop[b];
-    if (c1 >= 0) {
-        unsigned char *child = pop[c1];
-        for (int i = 0; i < cut; i++)
-            child[i] = pa[i];
-        for (int i = cut; i < N; i++)
-            child[i] = pb[i];
-    }
-    if (c2 >= 0) {
-        unsigned char *child = pop[c2];
-        for (int i = 0; i < cut; i++)
-            child[i] = pb[i];
-        for (int i = cut; i < N; i++)
-            child[i] = pa[i];
-    }
+    // Before the cut each child copies its own parent, from the cut on the other.
+    if (c1 >= 0)
+        for (int i = 0; i < N; i++)
+            pop[c1][i] = i < cut ? pa[i] : pb[i];
+    if (c2 >= 0)
+        for (int i = 0; i < N; i++)
+            pop[c2][i] = i < cut ? pb[i] : pa[i];
 }
