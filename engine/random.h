@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 
 static_assert(sizeof(int) == 4, "the generator state is a 32-bit integer");
 
@@ -19,8 +20,7 @@ constexpr int SEED_START = 1289673;
 inline std::uint32_t next_magnitude()
 {
     seed = static_cast<int>(static_cast<std::uint32_t>(seed) * 69069u);
-    std::uint32_t s = static_cast<std::uint32_t>(seed);
-    return seed < 0 ? 0u - s : s;
+    return static_cast<std::uint32_t>(std::abs(seed));
 }
 
 // A real in (0, 1]; advances the state by one step.

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "operators.h"
 #include "population.h"
 #include "random.h"
@@ -6,8 +8,7 @@ void random_chromosome(int r)
 {
     int count = randint(N + 1);
     unsigned char *row = pop[r];
-    for (int i = 0; i < N; i++)
-        row[i] = 0;
+    std::memset(row, 0, static_cast<std::size_t>(N));
     // Positions may repeat, so the row holds at most count ones.
     for (int k = 0; k < count; k++)
         row[randint(N)] = 1;
