@@ -83,7 +83,6 @@ conversion parse_double(const char *text, std::size_t length, double *value)
         fail("Not enough memory to read a value of %zu bytes", length);
     std::memcpy(copy, text, length);
     copy[length] = '\0';
-    errno = 0;
     double v = std::strtod(copy, nullptr);
     std::free(copy);
     if (!std::isfinite(v))
@@ -123,12 +122,13 @@ static bool may_be_in_number(int c)
 // The bytes of a token that a message shows; one more tells that it goes on.
 constexpr std::size_t SHOWN_BYTES = 40;
 
-// Reads the next token into `token`; false when the input ends before one
-// begins, or fails before one is complete. The white space that ends the token
+// Reads the next token into `token`; it is empty when the input ends before
+// one begins, or fails before one is complete, and then refuse() tells that
+// the value is missing or cannot be read. The white space that ends the token
 // is left unread. A token that holds a byte no number can hold is refused
 // whatever follows, so it is read no further than a message shows it: an
 // endless run of such bytes ends the read instead of filling the memory.
-static bool next_token(std::FILE *in)
+static void next_token(std::FILE *in)
 {
     int c;
     do
@@ -140,7 +140,7 @@ static bool next_token(std::FILE *in)
         keep(in, c);
         hopeless = hopeless || !may_be_in_number(c);
         if (hopeless && token_length > SHOWN_BYTES)
-            return true;
+            return;
         c = std::getc(in);
     }
     if (c != EOF)
@@ -149,7 +149,6 @@ static bool next_token(std::FILE *in)
     // none of it is taken.
     if (std::ferror(in))
         token_length = 0;
-    return token_length > 0;
 }
 
 // The token as it may be shown in a message: at most SHOWN_BYTES, with bytes that
@@ -187,8 +186,7 @@ static const char *shown_token()
 int read_int(std::FILE *in, const char *what)
 {
     int value = 0;
-    if (!next_token(in))
-        refuse(in, what, "");
+    next_token(in);
     switch (parse_int(token, token_length, &value)) {
     case conversion::ok:
         return value;
@@ -200,27 +198,24 @@ int read_int(std::FILE *in, const char *what)
     return value;
 }
 
-// True when the token reads as a number once its commas are points, as 0,01
-// does. A token with a comma is never kept longer than a message shows it.
+// True when a token that is not a number reads as one once its commas are
+// points, as 0,01 does. A token with a comma is never kept longer than a
+// message shows it.
 static bool decimal_comma()
 {
     char points[SHOWN_BYTES];
     if (token_length > SHOWN_BYTES)
         return false;
-    bool comma = false;
-    for (std::size_t i = 0; i < token_length; i++) {
-        comma = comma || token[i] == ',';
+    for (std::size_t i = 0; i < token_length; i++)
         points[i] = token[i] == ',' ? '.' : token[i];
-    }
     double ignored;
-    return comma && parse_double(points, token_length, &ignored) == conversion::ok;
+    return parse_double(points, token_length, &ignored) == conversion::ok;
 }
 
 double read_double(std::FILE *in, const char *what)
 {
     double value = 0.0;
-    if (!next_token(in))
-        refuse(in, what, "");
+    next_token(in);
     switch (parse_double(token, token_length, &value)) {
     case conversion::ok:
         return value;
