@@ -1,5 +1,7 @@
 #include "physical_memory.h"
 
+#include <climits>
+
 #if __has_include(<unistd.h>)
 #include <unistd.h>
 #endif
@@ -12,5 +14,5 @@ unsigned long long physical_memory()
     if (pages > 0 && page_size > 0)
         return static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(page_size);
 #endif
-    return 0;
+    return ULLONG_MAX;
 }

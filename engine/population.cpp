@@ -61,8 +61,7 @@ void alloc_pop()
     // A store beyond the physical memory would be granted on paper and end in
     // the system's out-of-memory killer, without a word.
     unsigned long long need = store_bytes();
-    unsigned long long have = physical_memory();
-    if (have > 0 && need > have)
+    if (need > physical_memory())
         fail("Not enough memory for the population (VEL_POP=%d, N=%d): it needs %llu bytes"
              " (%.1f GB), more than the memory of this machine",
              VEL_POP, N, need, static_cast<double>(need) / 1e9);

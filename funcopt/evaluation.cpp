@@ -22,9 +22,11 @@ void record_best()
     std::FILE *log = std::fopen("analiza.txt", "a");
     if (log == nullptr)
         fail("Cannot open analiza.txt");
-    bool written = std::fprintf(log, "  %lf", eval[best]->x) >= 0;
-    written = std::fprintf(log, "  %lf\n", eval[best]->fx) >= 0 && written;
-    written = !std::ferror(log) && written;
+    std::fprintf(log, "  %lf", eval[best]->x);
+    std::fprintf(log, "  %lf\n", eval[best]->fx);
+    // A write that failed set the error indicator; one that only the closing
+    // flush attempts makes fclose fail.
+    bool written = !std::ferror(log);
     if (std::fclose(log) != 0 || !written)
         fail("Cannot write analiza.txt");
 }

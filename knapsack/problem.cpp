@@ -1,5 +1,6 @@
 #include "problem.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -27,9 +28,9 @@ static void read_items(std::FILE *in, const char *name, int count, int **items)
         std::snprintf(what, sizeof what, "%s %d of %d", name, i + 1, count);
         int value = read_int(in, what);
         if (i == capacity) {
-            capacity = capacity == 0 ? 1024 : (capacity > count / 2 ? count : capacity * 2);
-            if (capacity > count)
-                capacity = count;
+            // 1024 at first, then twice as many, never more than the count.
+            capacity = static_cast<int>(
+                std::min<long long>(count, capacity == 0 ? 1024 : 2LL * capacity));
             int *grown = static_cast<int *>(std::realloc(*items, sizeof(int) * capacity));
             if (grown == nullptr) {
                 std::fclose(in);
