@@ -68,7 +68,7 @@ void not_in_list_blocks_portable(const int *list, int count, int first, int end,
 bool cpu_has_avx2()
 {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
+    return __builtin_cpu_supports("avx2");
 }
 
 // Keys and entries as 16-bit lanes, four vectors of 16 keys per block.

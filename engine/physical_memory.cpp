@@ -9,10 +9,11 @@
 unsigned long long physical_memory()
 {
 #if defined(_SC_PHYS_PAGES) && defined(_SC_PAGE_SIZE)
+    // The page size is always known; the count of pages is -1 where unknown.
     long pages = sysconf(_SC_PHYS_PAGES);
-    long page_size = sysconf(_SC_PAGE_SIZE);
-    if (pages > 0 && page_size > 0)
-        return static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(page_size);
+    if (pages > 0)
+        return static_cast<unsigned long long>(pages) *
+               static_cast<unsigned long long>(sysconf(_SC_PAGE_SIZE));
 #endif
     return ULLONG_MAX;
 }
