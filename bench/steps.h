@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdint>
 
 #include "not_in_list_blocks.h"
@@ -25,9 +24,10 @@ inline void scans_alone()
 {
     std::uint64_t in_draw[KEYS_AT_ONCE / 64];
     for (int chosen = 0; chosen <= M; chosen++)
-        for (int first = 0; first < VEL_POP; first += KEYS_AT_ONCE)
-            not_in_list_blocks(elim, chosen, first, std::min(VEL_POP - first, KEYS_AT_ONCE) + first,
-                               in_draw);
+        for (int first = 0, end; first < VEL_POP; first = end) {
+            end = range_end(first, VEL_POP);
+            not_in_list_blocks(elim, chosen, first, end, in_draw);
+        }
     benchmark::DoNotOptimize(in_draw);
 }
 

@@ -15,12 +15,6 @@ bool not_in_list(const int *list, int key, int count)
     return true;
 }
 
-// The number of blocks of 64 that cover [first, end).
-static int blocks(int first, int end)
-{
-    return (end - first + 63) / 64;
-}
-
 // The keys of [first, end) that lie in the block starting at block_first, as
 // bits.
 static std::uint64_t in_block(int block_first, int end)

@@ -11,6 +11,19 @@
 // a small array on the stack.
 constexpr int KEYS_AT_ONCE = 32768;
 
+// The end of the range of at most KEYS_AT_ONCE keys that starts at first,
+// among the keys below size.
+inline int range_end(int first, int size)
+{
+    return size - first <= KEYS_AT_ONCE ? size : first + KEYS_AT_ONCE;
+}
+
+// The number of blocks of 64 that cover [first, end).
+inline int blocks(int first, int end)
+{
+    return (end - first + 63) / 64;
+}
+
 // Takes the vector path where the processor has it and every index of the
 // population fits a 16-bit lane (VEL_POP <= 32768), else the portable one.
 // end - first is at most KEYS_AT_ONCE.

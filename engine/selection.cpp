@@ -31,17 +31,11 @@ static void rank()
         eval[i]->deficit = top - eval[i]->fx_rel;
 }
 
-// The end of the range of at most KEYS_AT_ONCE indices that starts at first.
-static int range_end(int first)
-{
-    return VEL_POP - first <= KEYS_AT_ONCE ? VEL_POP : first + KEYS_AT_ONCE;
-}
-
 // Adds deficit to the running sum for every chromosome of [first, end) in
 // the draw, in index order, and leaves each sum in its cum.
 static double add_up(double sum, int first, int end, const std::uint64_t *in_draw)
 {
-    for (int b = 0; b < (end - first + 63) / 64; b++)
+    for (int b = 0; b < blocks(first, end); b++)
         for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1) {
             eval_record *r = eval[first + 64 * b + std::countr_zero(bits)];
             r->cum = sum + r->deficit;
@@ -56,7 +50,7 @@ static double add_up(double sum, int first, int end, const std::uint64_t *in_dra
 // not a number, so are all after it, kp_max and the target, and none reaches.
 static int first_reaching(double target, int first, int end, const std::uint64_t *in_draw)
 {
-    for (int b = 0; b < (end - first + 63) / 64; b++) {
+    for (int b = 0; b < blocks(first, end); b++) {
         std::uint64_t bits = in_draw[b];
         int base = first + 64 * b;
         if (bits == 0 || !(target <= eval[base + 63 - std::countl_zero(bits)]->cum))
@@ -77,17 +71,19 @@ static int spin(int chosen)
     std::uint64_t in_draw[KEYS_AT_ONCE / 64];
     // -0.0 + d is d for every d: the first sum is the first deficit itself.
     double sum = -0.0;
-    for (int first = 0; first < VEL_POP; first = range_end(first)) {
-        not_in_list_blocks(elim, chosen, first, range_end(first), in_draw);
-        sum = add_up(sum, first, range_end(first), in_draw);
+    for (int first = 0, end; first < VEL_POP; first = end) {
+        end = range_end(first, VEL_POP);
+        not_in_list_blocks(elim, chosen, first, end, in_draw);
+        sum = add_up(sum, first, end, in_draw);
     }
     double kp_max = sum;
     double target = rand01() * kp_max;
-    for (int first = 0; first < VEL_POP; first = range_end(first)) {
+    for (int first = 0, end; first < VEL_POP; first = end) {
+        end = range_end(first, VEL_POP);
         // A single range is still at hand; more are found again.
         if (VEL_POP > KEYS_AT_ONCE)
-            not_in_list_blocks(elim, chosen, first, range_end(first), in_draw);
-        int k = first_reaching(target, first, range_end(first), in_draw);
+            not_in_list_blocks(elim, chosen, first, end, in_draw);
+        int k = first_reaching(target, first, end, in_draw);
         if (k >= 0)
             return k;
     }
@@ -110,9 +106,10 @@ void evaluate_and_select()
         elim[i] = spin(i);
     std::uint64_t in_draw[KEYS_AT_ONCE / 64];
     int s = 0;
-    for (int first = 0; first < VEL_POP; first = range_end(first)) {
-        not_in_list_blocks(elim, M, first, range_end(first), in_draw);
-        for (int b = 0; b < (range_end(first) - first + 63) / 64; b++)
+    for (int first = 0, end; first < VEL_POP; first = end) {
+        end = range_end(first, VEL_POP);
+        not_in_list_blocks(elim, M, first, end, in_draw);
+        for (int b = 0; b < blocks(first, end); b++)
             for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1)
                 surv[s++] = first + 64 * b + std::countr_zero(bits);
     }
