@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "breed.h"
-#include "evaluation.h"
+#include "report.h"
 #include "operators.h"
 #include "population.h"
 #include "problem.h"

@@ -17,6 +17,14 @@ static bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
+input_file open_input(const char *path)
+{
+    input_file in(std::fopen(path, "r"));
+    if (in == nullptr)
+        fail("Cannot open %s", path);
+    return in;
+}
+
 conversion parse_int(const char *text, std::size_t length, int *value)
 {
     std::size_t i = 0;
@@ -96,16 +104,13 @@ static char *token;
 static std::size_t token_length;
 static std::size_t token_capacity;
 
-static void keep(std::FILE *in, int c)
+static void keep(int c)
 {
     if (token_length == token_capacity) {
         std::size_t capacity = token_capacity == 0 ? 64 : token_capacity * 2;
         char *grown = static_cast<char *>(std::realloc(token, capacity));
-        if (grown == nullptr) {
-            if (in != stdin)
-                std::fclose(in);
+        if (grown == nullptr)
             fail("Not enough memory to read a value of %zu bytes", token_length);
-        }
         token = grown;
         token_capacity = capacity;
     }
@@ -137,7 +142,7 @@ static void next_token(std::FILE *in)
     token_length = 0;
     bool hopeless = false;
     while (c != EOF && !is_blank(c)) {
-        keep(in, c);
+        keep(c);
         hopeless = hopeless || !may_be_in_number(c);
         if (hopeless && token_length > SHOWN_BYTES)
             return;
@@ -174,8 +179,6 @@ static const char *shown_token()
 {
     bool unreadable = std::ferror(in) != 0;
     int error = errno;
-    if (in != stdin)
-        std::fclose(in);
     if (token_length > 0)
         fail("%s %s: \"%s\"", what, problem, shown_token());
     if (unreadable)

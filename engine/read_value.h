@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 
 enum class conversion { ok, malformed, out_of_range };
 
@@ -18,7 +19,17 @@ conversion parse_double(const char *text, std::size_t length, double *value);
 
 // Read the next token of `in` and convert it. A value that is missing or does
 // not convert ends the process with a message naming `what` (for instance
-// "weight 7 of 20"); a stream other than the standard input is closed first.
-// Nothing after the token's own bytes is read.
+// "weight 7 of 20"). Nothing after the token's own bytes is read.
 int read_int(std::FILE *in, const char *what);
 double read_double(std::FILE *in, const char *what);
+
+// An input file, closed when it goes out of scope: on every way out of the
+// function that opened it, also when a refusal ends the reading part way.
+struct file_closer {
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using input_file = std::unique_ptr<std::FILE, file_closer>;
+
+// Opens path for reading as text; a file that cannot be opened ends the
+// process with "Cannot open PATH".
+input_file open_input(const char *path);

@@ -1,8 +1,4 @@
-// How the engine evaluates a chromosome of the function optimisers, and the
-// generation log "analiza.txt".
-#include <cstdio>
-
-#include "fail.h"
+// How the engine evaluates a chromosome of the function optimisers.
 #include "front_end.h"
 #include "function.h"
 #include "params.h"
@@ -12,21 +8,4 @@ void evaluate_chromosome(int i)
 {
     eval[i]->x = decode(pop[i], dg, gg, N);
     eval[i]->fx = objective(eval[i]->x);
-}
-
-// One line per generation with the best point and its value. The file is only
-// ever appended to, and closed after every line, so it is complete whenever
-// the program stops.
-void record_best()
-{
-    std::FILE *log = std::fopen("analiza.txt", "a");
-    if (log == nullptr)
-        fail("Cannot open analiza.txt");
-    std::fprintf(log, "  %lf", eval[best]->x);
-    std::fprintf(log, "  %lf\n", eval[best]->fx);
-    // A write that failed set the error indicator; one that only the closing
-    // flush attempts makes fclose fail.
-    bool written = !std::ferror(log);
-    if (std::fclose(log) != 0 || !written)
-        fail("Cannot write analiza.txt");
 }

@@ -4,6 +4,7 @@
 
 #include "about.h"
 #include "breed.h"
+#include "check_params.h"
 #include "evolve.h"
 #include "function.h"
 #include "output.h"

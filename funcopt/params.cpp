@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "fail.h"
 #include "output.h"
 #include "population.h"
 #include "read_value.h"
@@ -47,12 +46,8 @@ void read_params_console()
 
 void read_params_file(const char *path)
 {
-    std::FILE *in = std::fopen(path, "r");
-    if (in == nullptr)
-        fail("Cannot open %s", path);
-    read_params(in, false);
     // Whatever follows the seventh value is never read.
-    std::fclose(in);
+    read_params(open_input(path).get(), false);
 }
 
 void print_params()

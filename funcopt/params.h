@@ -1,5 +1,4 @@
-// The parameters of the function optimisers and how they are read, checked
-// and shown.
+// The parameters of the function optimisers and how they are read and shown.
 #pragma once
 
 extern double dg;  // lower bound of the interval
@@ -10,10 +9,6 @@ extern int p;      // decimals that the coding must resolve
 // a value that is missing or does not convert ends the process.
 void read_params_console();
 void read_params_file(const char *path);
-
-// Ends the process with a message when the parameters read (M still a
-// percentage) and the derived N do not allow a sound run.
-void check_params();
 
 // The parameter block on standard output.
 void print_params();

@@ -4,12 +4,12 @@
 
 #include "about.h"
 #include "breed.h"
-#include "evaluation.h"
 #include "evolve.h"
 #include "output.h"
 #include "population.h"
 #include "problem.h"
 #include "random.h"
+#include "report.h"
 
 int main(int argc, char **argv)
 {
@@ -32,10 +32,9 @@ int main(int argc, char **argv)
     alloc_best_packing();
     print_problem();
 
-    profit_sum = 0.0;
     for (int run = 0; run < runs; run++)
         evolve();
-    std::printf("Prosjek profita: %lf\n", profit_sum / runs);
+    print_average();
 
     std::printf("Ucitajte neki znak za kraj...");
     flush_output();

@@ -14,7 +14,6 @@ int *weights;
 int *profits;
 int C;
 int runs;
-double profit_sum;
 
 // Reads `count` values named `name` into *items. The array grows with the
 // values actually found, so a file that declares a huge count but holds few
@@ -32,10 +31,8 @@ static void read_items(std::FILE *in, const char *name, int count, int **items)
             capacity = static_cast<int>(
                 std::min<long long>(count, capacity == 0 ? 1024 : 2LL * capacity));
             int *grown = static_cast<int *>(std::realloc(*items, sizeof(int) * capacity));
-            if (grown == nullptr) {
-                std::fclose(in);
+            if (grown == nullptr)
                 fail("Not enough memory for N=%d items", count);
-            }
             *items = grown;
         }
         (*items)[i] = value;
@@ -44,24 +41,20 @@ static void read_items(std::FILE *in, const char *name, int count, int **items)
 
 void read_problem(const char *path)
 {
-    std::FILE *in = std::fopen(path, "r");
-    if (in == nullptr)
-        fail("Cannot open %s", path);
+    input_file file = open_input(path);
+    std::FILE *in = file.get();
     VEL_POP = read_int(in, "value 1 (VEL_POP, the population size)");
     numiter = read_int(in, "value 2 (numiter, the generations per run)");
     M = read_int(in, "value 3 (M, the percentage eliminated)");
     p_mut = read_double(in, "value 4 (the mutation probability)");
     runs = read_int(in, "value 5 (runs, the number of runs)");
     N = read_int(in, "value 6 (N, the number of items)");
-    if (N < 1 || N == INT_MAX) {
-        std::fclose(in);
+    if (N < 1 || N == INT_MAX)
         fail("The number of items N=%d must be from 1 to %d", N, INT_MAX - 1);
-    }
     read_items(in, "weight", N, &weights);
     read_items(in, "profit", N, &profits);
     C = read_int(in, "the capacity C (the value after the profits)");
     // Whatever follows the capacity is never read.
-    std::fclose(in);
 }
 
 // Ends the process when the positive or the negative values of `items` add up

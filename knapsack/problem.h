@@ -5,7 +5,6 @@ extern int *weights;       // N weights, item 0 first
 extern int *profits;       // N profits
 extern int C;              // the capacity
 extern int runs;           // independent runs of the evolution
-extern double profit_sum;  // sum of the values reported by the finished runs
 
 // Reads the problem file into the engine's parameters (M still a percentage,
 // p_mut still a fraction) and the data above. A file that cannot be opened,

@@ -24,7 +24,7 @@
 #include "population.h"
 #include "store.h"
 #if defined(FUZZ_PROBLEM)
-#include "evaluation.h"
+#include "report.h"
 #include "problem.h"
 static int planned_runs() { return runs; }
 #else

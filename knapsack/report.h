@@ -1,4 +1,5 @@
-// What sakora keeps of each generation for its report.
+// What sakora reports: the best packing of each run, and the average value
+// of the runs.
 #pragma once
 
 // The bits of the best packing of the latest evaluation, as evaluated (N
@@ -10,3 +11,7 @@ extern unsigned char *best_packing;
 
 // Allocates best_packing zero-filled; called once, with the population store.
 void alloc_best_packing();
+
+// The average line after the last run: the mean of the values the runs
+// reported.
+void print_average();

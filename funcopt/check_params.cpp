@@ -1,3 +1,5 @@
+#include "check_params.h"
+
 #include <cmath>
 
 #include "fail.h"
