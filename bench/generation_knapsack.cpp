@@ -33,7 +33,7 @@ static void prepare(const benchmark::State &state)
     C = static_cast<int>(total / 4);
     make_store(static_cast<int>(state.range(0)), n, static_cast<int>(state.range(2)), 10.0);
     std::free(best_packing);
-    alloc_best_packing();
+    start_report();
     init_pop();
     evaluate_and_select();
 }

@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     p_mut = p_mut * 1000.0;
     check_breed_limits();
     alloc_pop();
-    alloc_best_packing();
+    start_report();
     print_problem();
 
     for (int run = 0; run < runs; run++)

@@ -12,11 +12,12 @@
 unsigned char *best_packing;
 
 // The sum of the values reported by the finished runs.
-static double profit_sum = 0.0;
+static double profit_sum;
 
-void alloc_best_packing()
+void start_report()
 {
     best_packing = static_cast<unsigned char *>(alloc_zeroed(N, 1));
+    profit_sum = 0.0;
 }
 
 void record_best()
