@@ -15,5 +15,4 @@ const char help_text[] =
     "(\"Najbolja jedinka\"), and a closing prompt that waits for one entry (give\n"
     "< /dev/null to finish at once). Every generation appends a line to\n"
     "analiza.txt in the working folder. Exit status 0, or 1 with one line on\n"
-    "standard error. The bracket words of the message \"Usage: ... [n dg gg]\"\n"
-    "are historical: the only argument is the parameter file.\n";
+    "standard error.\n";

@@ -13,6 +13,4 @@ const char help_text[] =
     "Standard output: the problem, the best packing and its value for each run\n"
     "(\"Najbolja jedinka:\"), their average (\"Prosjek profita\"), and a closing\n"
     "prompt that waits for one entry (give < /dev/null to finish at once). No\n"
-    "file is written. Exit status 0, or 1 with one line on standard error. The\n"
-    "bracket words of the message \"Usage: ... [sakora ulazEVO.txt]\" are\n"
-    "historical: the only argument is the problem file.\n";
+    "file is written. Exit status 0, or 1 with one line on standard error.\n";

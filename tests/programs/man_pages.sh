@@ -6,8 +6,8 @@
 set -u
 command -v groff > /dev/null || { echo "SKIP: groff is not installed"; exit 77; }
 failed=0
-for page in tarsel tarnox sakora; do
-  file=$1/$page.1
+for file in "$1"/*.1; do
+  page=$(basename "$file" .1)
   warnings=$(groff -ww -man -z "$file" 2>&1) || { echo "FAIL $page: groff failed"; failed=1; }
   [ -z "$warnings" ] || { echo "FAIL $page:"; echo "$warnings"; failed=1; }
   for section in NAME SYNOPSIS DESCRIPTION FILES "EXIT STATUS" EXAMPLES; do

@@ -14,10 +14,16 @@
 #   expected/status        the exit status
 #   expected/stderr        optional: the exact standard error (else none at all)
 #   expected/analiza.txt   optional: the exact log (else no log file may appear)
+# In the expected files @VERSION@ stands for the project's version
+# (CASE_VERSION, else read from CMakeLists.txt) and @MAN@ for the folder of the
+# build's manual pages (CASE_MAN_DIR, else share/man/man1 beside BIN_DIR).
 set -u
 bin=$(cd "$1" && pwd)
 dir=$(cd "$2" && pwd)
-tools=$(cd "$(dirname "$0")/../../tools" && pwd)
+source=$(cd "$(dirname "$0")/../.." && pwd)
+tools=$source/tools
+version=${CASE_VERSION:-$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")}
+man=${CASE_MAN_DIR:-$(cd "$bin/.." && pwd -P)/share/man/man1}
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 mkdir "$work/run"
@@ -33,8 +39,9 @@ status=$?
 failed=0
 # same WHAT EXPECTED ACTUAL: the two files hold the same bytes.
 same() {
-  cmp -s "$2" "$3" && return
-  echo "FAIL: $1 differs"; diff "$2" "$3" 2>&1 | head -c 2000 | head -n 20; failed=1
+  sed -e "s|@VERSION@|$version|g" -e "s|@MAN@|$man|g" "$2" > "$work/expected"
+  cmp -s "$work/expected" "$3" && return
+  echo "FAIL: $1 differs"; diff "$work/expected" "$3" 2>&1 | head -c 2000 | head -n 20; failed=1
 }
 same "standard output" "$dir/expected/stdout" "$work/out"
 same "exit status" "$dir/expected/status" <(echo "$status")
