@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""Runs the commands that the documents show, as they show them.
+
+    doc_commands.py SOURCE_DIR BUILD_DIR
+
+Every ```sh block of README.md, HACKING.md, docs/*.md and examples/README.md
+runs with bash in a copy of the checkout whose build/ is BUILD_DIR, HOME a
+fresh folder, document after document, block after block; each must end with
+status 0. A ```console block's $ line runs the same way, and what it prints
+must be the lines shown, "..." standing for any lines. The EXAMPLES of the
+manual pages run with the programs on PATH. Blocks that install with apt-get
+run only as root; the few that CI runs itself are left out (SKIP below).
+"""
+import glob, os, re, shutil, subprocess, sys, tempfile
+
+# (document, first line of the block): why the test leaves it out.
+SKIP = {
+    ("README.md", "apt-get update && apt-get install -y g++ cmake man-db &&"):
+        ".ci/run runs README's set-up itself",
+    ("HACKING.md", "cmake --workflow --preset clang"): ".ci/run runs every workflow",
+    ("HACKING.md", 'd=$(mktemp -d) && git clone -q . "$d/main" && ln -s "$PWD/../shared" "$d/shared" &&'):
+        "this is CI itself",
+}
+
+
+def blocks(path):
+    """(kind, text) of each fenced sh or console block."""
+    return re.findall(r"^```(sh|console)\n(.*?)^```", open(path).read(), re.S | re.M)
+
+
+def man_examples(path):
+    """The $ lines of the EXAMPLES section of a manual page, as shell text."""
+    text = open(path).read().split(".SH EXAMPLES", 1)[-1].split(".SH ", 1)[0]
+    lines = [l[2:] for l in text.splitlines() if l.startswith("$ ")]
+    return "\n".join(l.replace("\\-", "-").replace("\\(aq", "'").replace("\\en", "\\n")
+                     for l in lines)
+
+
+def matches(shown, printed):
+    """printed holds the lines shown, where a line "..." stands for any lines;
+    the last may lack its line end, as a closing prompt does."""
+    pattern = "\n".join(".*?" if l == "..." else re.escape(l) for l in shown)
+    return re.fullmatch(pattern + "\n?", printed, re.S) is not None
+
+
+def main(source, build):
+    work = tempfile.mkdtemp()
+    try:
+        checkout, home = os.path.join(work, "checkout"), os.path.join(work, "home")
+        shutil.copytree(source, checkout, symlinks=True,
+                        ignore=shutil.ignore_patterns(".git", "build*", "analiza.txt"))
+        os.symlink(os.path.abspath(build), os.path.join(checkout, "build"))
+        os.mkdir(home)
+        env = dict(os.environ, HOME=home)
+        on_path = dict(env, PATH=os.path.join(checkout, "build", "bin") + ":" + env["PATH"])
+        runs = []
+        for doc in ["README.md", "HACKING.md", "examples/README.md",
+                    *sorted(os.path.relpath(p, source) for p in glob.glob(f"{source}/docs/*.md"))]:
+            for kind, text in blocks(os.path.join(source, doc)):
+                runs.append((doc, kind, text, env))
+        for page in sorted(glob.glob(f"{source}/man/*.1")):
+            runs.append((os.path.relpath(page, source), "sh", man_examples(page), on_path))
+        failed = 0
+        for doc, kind, text, environment in runs:
+            first = text.splitlines()[0] if text else ""
+            if (doc, first) in SKIP:
+                print(f"skipped {doc}: {first}\n  ({SKIP[doc, first]})")
+                continue
+            if "apt-get" in text and os.geteuid() != 0:
+                print(f"skipped {doc}: {first}\n  (apt-get needs root)")
+                continue
+            command, shown = text, None
+            if kind == "console":
+                lines = text.splitlines()
+                command, shown = lines[0].removeprefix("$ "), lines[1:]
+            done = subprocess.run(["bash", "-euo", "pipefail", "-c", command], cwd=checkout,
+                                  env=environment, stdin=subprocess.DEVNULL, text=True,
+                                  capture_output=True, timeout=900)
+            wrong = done.returncode != 0 or (shown is not None and not matches(shown, done.stdout))
+            print(f"{'FAIL' if wrong else 'ran'} {doc}: {first}")
+            if wrong:
+                failed = 1
+                print(f"  status {done.returncode}\n{done.stdout[-2000:]}{done.stderr[-2000:]}")
+        return failed
+    finally:
+        subprocess.run(["chmod", "-R", "u+w", work])
+        shutil.rmtree(work)
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:3]))
