@@ -23,12 +23,30 @@ unbound=()
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 
-# run COMMAND INPUT: runs the command in $work/run (prepared by the caller)
-# with standard input from INPUT; leaves $work/out, $work/err and $status.
-run() {
-  (cd "$work/run" && PATH=$bin:$source/tools:$PATH exec "${unbound[@]}" timeout 120 bash -c "$1") \
-    < "$2" > "$work/out" 2> "$work/err"
+# A folder: cmd, optional stdin and input files, expected/. NAME names it in
+# the report.
+folder() {
+  local dir=$1 name=$2 input=/dev/null err=/dev/null f
+  chmod -R u+w "$work" && rm -rf "$work/run" && mkdir "$work/run"
+  for f in "$dir"/*; do
+    case ${f##*/} in cmd|stdin|expected) ;; *) cp -r "$f" "$work/run/" ;; esac
+  done
+  [ -f "$dir/stdin" ] && input=$dir/stdin
+  (cd "$work/run" && PATH=$bin:$source/tools:$PATH exec "${unbound[@]}" timeout 120 \
+    bash -c "$(cat "$dir/cmd")") < "$input" > "$work/out" 2> "$work/err"
   status=$?
+  if [ "$status" = 77 ] && [ "$(cat "$dir/expected/status")" != 77 ]; then
+    echo "SKIP $name: $(cat "$work/err")"; skips=$((skips + 1)); return
+  fi
+  [ -f "$dir/expected/stderr" ] && err=$dir/expected/stderr
+  same "$name" "standard output" "$dir/expected/stdout" "$work/out"
+  same "$name" "exit status" "$dir/expected/status" <(echo "$status")
+  same "$name" "standard error" "$err" "$work/err"
+  if [ -f "$dir/expected/analiza.txt" ]; then
+    same "$name" analiza.txt "$dir/expected/analiza.txt" "$work/run/analiza.txt"
+  elif [ -f "$work/run/analiza.txt" ] && [ ! -L "$work/run/analiza.txt" ]; then
+    echo "FAIL $name: analiza.txt written, none expected"; failed=1
+  fi
 }
 
 # same NAME WHAT EXPECTED ACTUAL: the two files hold the same bytes, once the
@@ -40,77 +58,32 @@ same() {
   failed=1
 }
 
-# no_log NAME: the case left no log behind.
-no_log() {
-  if [ -f "$work/run/analiza.txt" ] && [ ! -L "$work/run/analiza.txt" ]; then
-    echo "FAIL $1: analiza.txt written, none expected"; failed=1
-  fi
-}
-
-# skipped NAME EXPECTED_STATUS: the command asked to be skipped.
-skipped() {
-  [ "$status" = 77 ] && [ "$2" != 77 ] || return 1
-  echo "SKIP $1: $(cat "$work/err")"
-  skips=$((skips + 1))
-}
-
-# A folder: cmd, optional stdin and input files, expected/.
-folder() {
-  local dir=$1 name input=/dev/null f
-  name=$(basename "$dir")
-  mkdir "$work/run"
-  for f in "$dir"/*; do
-    case ${f##*/} in cmd|stdin|expected) ;; *) cp -r "$f" "$work/run/" ;; esac
-  done
-  [ -f "$dir/stdin" ] && input=$dir/stdin
-  run "$(cat "$dir/cmd")" "$input"
-  skipped "$name" "$(cat "$dir/expected/status")" && return
-  same "$name" "standard output" "$dir/expected/stdout" "$work/out"
-  same "$name" "exit status" "$dir/expected/status" <(echo "$status")
-  if [ -f "$dir/expected/stderr" ]; then
-    same "$name" "standard error" "$dir/expected/stderr" "$work/err"
-  else
-    same "$name" "standard error" /dev/null "$work/err"
-  fi
-  if [ -f "$dir/expected/analiza.txt" ]; then
-    same "$name" analiza.txt "$dir/expected/analiza.txt" "$work/run/analiza.txt"
-  else
-    no_log "$name"
-  fi
-}
-
 # A table: blocks of four lines, the name, the command, the input written to
 # the file `in` (printf %b escapes; - for none), and the one line expected:
 # on standard output with status 0, or after %%FAIL on standard error with
-# status 1 and nothing on standard output.
+# status 1 and nothing on standard output. Each becomes a folder.
 table() {
-  local name cmd input expected
+  local name cmd input line dir=$work/case
   while IFS= read -r name; do
     case $name in ''|'#'*) continue ;; esac
-    IFS= read -r cmd && IFS= read -r input && IFS= read -r expected ||
+    IFS= read -r cmd && IFS= read -r input && IFS= read -r line ||
       { echo "FAIL $name: the table ends inside the case"; failed=1; return; }
-    chmod -R u+w "$work" && rm -rf "$work/run" && mkdir "$work/run"
-    [ "$input" = - ] || printf '%b\n' "$input" > "$work/run/in"
-    run "$cmd" /dev/null
-    cases=$((cases + 1))
-    if [ "${expected#%%FAIL }" != "$expected" ]; then
-      skipped "$name" 1 && continue
-      same "$name" "standard output" /dev/null "$work/out"
-      same "$name" "standard error" <(printf '%s\n' "${expected#%%FAIL }") "$work/err"
-      same "$name" "exit status" <(echo 1) <(echo "$status")
+    rm -rf "$dir" && mkdir -p "$dir/expected" && echo "$cmd" > "$dir/cmd"
+    [ "$input" = - ] || printf '%b\n' "$input" > "$dir/in"
+    if [ "${line#%%FAIL }" != "$line" ]; then
+      printf '%s\n' "${line#%%FAIL }" > "$dir/expected/stderr"
+      : > "$dir/expected/stdout" && echo 1 > "$dir/expected/status"
     else
-      skipped "$name" 0 && continue
-      same "$name" "standard output" <(printf '%s\n' "$expected") "$work/out"
-      same "$name" "standard error" /dev/null "$work/err"
-      same "$name" "exit status" <(echo 0) <(echo "$status")
+      printf '%s\n' "$line" > "$dir/expected/stdout" && echo 0 > "$dir/expected/status"
     fi
-    no_log "$name"
+    folder "$dir" "$name"
+    cases=$((cases + 1))
   done
 }
 
 failed=0 skips=0 cases=0
 if [ -d "$2" ]; then
-  folder "$(cd "$2" && pwd)"
+  folder "$(cd "$2" && pwd)" "$(basename "$2")"
   [ "$skips" = 0 ] || exit 77
 else
   table < "$2"
