@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# tools/sweep on a small tarsel grid: folders and runs.csv equal tarsel run by
+# tools/genetic-sweep on a small tarsel grid: folders and runs.csv equal tarsel run by
 # hand; over two stand-in machines (an ssh stand-in running the jobs here) the
 # files are the same; --resume after an interruption runs only what is missing;
 # bad input gets one line and status 1, nothing started or lost. Skipped (77)
 # without GNU parallel or rsync.
 #
-#   sweep.sh BIN_DIR
+#   genetic_sweep.sh BIN_DIR
 set -u
 bin=$(cd "$1" && pwd)
 command -v parallel > /dev/null && command -v rsync > /dev/null ||
@@ -28,7 +28,7 @@ for pop in 10 20; do
       "$dir/stdout" >> expected.csv
   done
 done
-"$bin/sweep" tarsel "${grid[@]}" -o local > /dev/null || fail "local sweep: status $?"
+"$bin/genetic-sweep" tarsel "${grid[@]}" -o local > /dev/null || fail "local sweep: status $?"
 cmp -s expected.csv local/runs.csv || fail "runs.csv is not what tarsel printed by hand"
 diff -r -x '*.csv' -x joblog -x sweep.json hand local || fail "the folders differ from the runs by hand"
 
@@ -41,7 +41,7 @@ HOME=\$PWD PATH="$bin:\$PATH" exec sh -c "\$*"
 EOF
 chmod +x ssh
 printf '1/%s one\n1/%s two\n' "$work/ssh" "$work/ssh" > machines
-"$bin/sweep" tarsel "${grid[@]}" -o remote --sshloginfile machines > /dev/null ||
+"$bin/genetic-sweep" tarsel "${grid[@]}" -o remote --sshloginfile machines > /dev/null ||
   fail "sweep over machines: status $?"
 diff -r -x joblog local remote || fail "the sweep over machines differs from the local one"
 [ "$(cut -f2 remote/joblog | grep -c '/ssh ')" = 4 ] || fail "not every job ran on a machine"
@@ -54,19 +54,19 @@ echo "\$PWD" >> "$work/ran"
 exec "$bin/tarsel" "\$@"
 EOF
 chmod +x stop/tarsel && touch stop-once
-"$bin/sweep" stop/tarsel "${grid[@]}" -j 1 -o resumed > /dev/null 2>&1 && fail "interrupted: status 0"
+"$bin/genetic-sweep" stop/tarsel "${grid[@]}" -j 1 -o resumed > /dev/null 2>&1 && fail "interrupted: status 0"
 [ "$(wc -l < ran)" = 2 ] || fail "the interrupted sweep ran $(wc -l < ran) settings, not 2"
-"$bin/sweep" stop/tarsel "${grid[@]}" -j 1 -o resumed --resume > /dev/null || fail "--resume: $?"
+"$bin/genetic-sweep" stop/tarsel "${grid[@]}" -j 1 -o resumed --resume > /dev/null || fail "--resume: $?"
 [ "$(wc -l < ran)" = 4 ] && [ -z "$(sort ran | uniq -d)" ] || fail "--resume ran: $(cat ran)"
 diff -r -x joblog local resumed || fail "the resumed sweep differs from the local one"
 
 cp -r local kept
 while IFS='|' read -r path args message; do
   # shellcheck disable=SC2086
-  PATH=$path "$bin/sweep" $args > out 2> err
+  PATH=$path "$bin/genetic-sweep" $args > out 2> err
   status=$?
-  [ "$status" = 1 ] && [ "$(cat err)" = "sweep: $message" ] && [ ! -s out ] ||
-    fail "sweep $args: status $status, $(cat err)"
+  [ "$status" = 1 ] && [ "$(cat err)" = "genetic-sweep: $message" ] && [ ! -s out ] ||
+    fail "genetic-sweep $args: status $status, $(cat err)"
 done << EOF
 $PATH|tarsel base.txt --set VEL_POP=10 --set foo=1 -o new|tarsel has no value named 'foo' (it has dg, gg, p, VEL_POP, numiter, M, p_mut)
 $PATH|tarsel base.txt --set VEL_POP=1.5 -o new|VEL_POP takes whole numbers, not '1.5'
