@@ -28,4 +28,6 @@ cmp -s "$root/run/stdout" "$expected/stdout" || { echo "FAIL: standard output di
 cmp -s "$root/run/analiza.txt" "$expected/analiza.txt" || { echo "FAIL: analiza.txt differs"; failed=1; }
 [ "$("$root/usr/bin/tarsel" --version)" = "tarsel $version" ] || { echo "FAIL: --version"; failed=1; }
 "$root/usr/bin/genetic-sweep" --help > /dev/null || { echo "FAIL: genetic-sweep --help"; failed=1; }
+[ "$("$root/usr/bin/genetic-sweep" --version)" = "genetic-sweep $version" ] ||
+  { echo "FAIL: genetic-sweep --version"; failed=1; }
 exit $failed
