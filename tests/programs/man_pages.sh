@@ -6,7 +6,7 @@
 set -u
 command -v groff > /dev/null || { echo "SKIP: groff is not installed"; exit 77; }
 failed=0
-for page in tarsel tarnox sakora; do
+for page in tarsel tarnox sakora genetic-sweep plot-analiza; do
   file=$1/$page.1
   warnings=$(groff -ww -man -z "$file" 2>&1) || { echo "FAIL $page: groff failed"; failed=1; }
   [ -z "$warnings" ] || { echo "FAIL $page:"; echo "$warnings"; failed=1; }

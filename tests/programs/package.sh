@@ -15,7 +15,7 @@ deb=$work/genetic-search_${version}_$(dpkg --print-architecture).deb
 failed=0
 contents=$(dpkg-deb --contents "$deb") || exit 1
 for file in bin/tarsel bin/tarnox bin/sakora bin/genetic-sweep bin/plot-analiza \
-            share/man/man1/{tarsel,tarnox,sakora}.1 share/doc/genetic-search/copyright; do
+            share/man/man1/{tarsel,tarnox,sakora,genetic-sweep,plot-analiza}.1 share/doc/genetic-search/copyright; do
   grep -q " \./usr/$file\$" <<< "$contents" || { echo "FAIL: no /usr/$file"; failed=1; }
 done
 root=$work/root
