@@ -14,7 +14,7 @@
 set -u
 bin=$(cd "$1" && pwd)
 sshd=/usr/sbin/sshd
-for tool in parallel rsync ssh ssh-keygen python3 $sshd; do
+for tool in parallel rsync ssh ssh-keygen /usr/bin/python3 $sshd; do
   command -v $tool > /dev/null ||
     { echo "SKIP: needs $tool (Debian: parallel, rsync, openssh-server)"; exit 77; }
 done
@@ -28,25 +28,28 @@ fail() { echo "FAIL: $*"; failed=1; }
 ssh-keygen -q -t ed25519 -N '' -f host_key && ssh-keygen -q -t ed25519 -N '' -f user_key &&
   cp user_key.pub authorized_keys || exit 1
 
-# serve SERVER PATH LOGIN...: a server whose sessions start in home-SERVER
-# with PATH; `ssh -F ssh_config LOGIN` reaches it.
+# serve SERVER PORT PATH LOGIN...: a server whose sessions start in
+# home-SERVER with PATH; `ssh -F ssh_config LOGIN` reaches it.
 serve() {
-  local port
-  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
   mkdir "home-$1"
-  printf '%s\n' "ListenAddress 127.0.0.1:$port" "HostKey $work/host_key" "PidFile $work/$1.pid" \
+  printf '%s\n' "ListenAddress 127.0.0.1:$2" "HostKey $work/host_key" "PidFile $work/$1.pid" \
     "AuthorizedKeysFile $work/authorized_keys" "StrictModes no" "UsePAM no" \
-    "SetEnv PATH=$2 HOME=$work/home-$1" "ForceCommand cd \"\$HOME\" && eval \"\$SSH_ORIGINAL_COMMAND\"" \
+    "SetEnv PATH=$3 HOME=$work/home-$1" "ForceCommand cd \"\$HOME\" && eval \"\$SSH_ORIGINAL_COMMAND\"" \
     > "sshd-$1"
   $sshd -D -e -f "$work/sshd-$1" 2> "$1.log" &
   servers+=($!)
-  for login in "${@:3}"; do
-    printf '%s\n' "Host $login" "  HostName 127.0.0.1" "  Port $port" "  IdentityFile $work/user_key" \
+  for login in "${@:4}"; do
+    printf '%s\n' "Host $login" "  HostName 127.0.0.1" "  Port $2" "  IdentityFile $work/user_key" \
       "  BatchMode yes" "  StrictHostKeyChecking no" "  UserKnownHostsFile /dev/null" \
       "  LogLevel ERROR" >> ssh_config
   done
-  for _ in $(seq 50); do ssh -F ssh_config "$3" true 2> /dev/null && return; sleep 0.1; done
-  echo "SKIP: sshd does not start: $(cat "$1.log")"; exit 77
+}
+# ready LOGIN...: each answers, or the test is skipped.
+ready() {
+  for login in "$@"; do
+    for _ in $(seq 50); do ssh -F ssh_config "$login" true 2> /dev/null && continue 2; sleep 0.1; done
+    echo "SKIP: sshd does not start: $(cat ./*.log)"; exit 77
+  done
 }
 # The first job on delta takes that machine away: its server and every
 # process under it.
@@ -65,14 +68,19 @@ chmod +x drop/tarsel && touch drop-once
 mkdir bare && for tool in sh perl rsync mkdir rm rmdir uname date timeout; do
   ln -s "$(command -v $tool)" bare/
 done
-serve one "$bin:/usr/bin:/bin" alpha beta
-serve gamma "$work/bare" gamma
-serve delta "$work/drop:/usr/bin:/bin" delta
+read -r one gamma delta < <(/usr/bin/python3 -c 'import socket
+ports = [socket.socket() for _ in range(3)]
+for s in ports: s.bind(("127.0.0.1", 0))
+print(*(s.getsockname()[1] for s in ports))')
+serve one "$one" "$bin:/usr/bin:/bin" alpha beta
+serve gamma "$gamma" "$work/bare" gamma
+serve delta "$delta" "$work/drop:/usr/bin:/bin" delta
+ready alpha gamma delta
 login() { for host in "$@"; do echo "1/ssh -F $work/ssh_config $host"; done; }
-{ echo :; login alpha beta delta; } > machines
+{ echo 1/:; login alpha beta delta; } > machines
 
 echo "-2 2 6 10 20 20 0.01" > base.txt
-sweep() { "$bin/genetic-sweep" tarsel base.txt --set VEL_POP=10,20,30 --set p_mut=0.01,0.05 "$@"; }
+sweep() { "$bin/genetic-sweep" tarsel base.txt --set VEL_POP=10,20 --set p_mut=0.01,0.05 "$@"; }
 sweep -o local > /dev/null || fail "local sweep: status $?"
 sweep -o "$work/over ssh" --sshloginfile machines > out 2> err && fail "a lost machine: status 0"
 grep -q '^failed: VEL_POP=.*: the connection to delta failed or broke (ssh status 255)$' out ||
