@@ -11,6 +11,7 @@
 #include "params.h"
 #include "population.h"
 #include "random.h"
+#include "stop_after_reading.h"
 
 int main(int argc, char **argv)
 {
@@ -24,6 +25,7 @@ int main(int argc, char **argv)
         read_params_file(argv[1]);
     else
         read_params_console();
+    stop_after_reading();
 
     seed = SEED_START;
     N = bits_needed(dg, gg, p);

@@ -10,6 +10,7 @@
 #include "problem.h"
 #include "random.h"
 #include "report.h"
+#include "stop_after_reading.h"
 
 int main(int argc, char **argv)
 {
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
         return 1;
     }
     read_problem(argv[1]);
+    stop_after_reading();
     check_problem();
     // Only a problem read whole and sound is announced.
     std::printf("Procitao prvi dio i N %d\n", N);

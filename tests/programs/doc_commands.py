@@ -6,7 +6,8 @@
 Every ```sh block of README.md, HACKING.md, docs/*.md and examples/README.md
 runs with bash in a copy of the checkout whose build/ is BUILD_DIR, HOME a
 fresh folder, document after document, block after block; each must end with
-status 0. A ```console block's $ line runs the same way, and what it prints
+status 0. The shell follows build/ to BUILD_DIR's own path (set -o physical),
+so that a step that regenerates the build sees the build where it lies. A ```console block's $ line runs the same way, and what it prints
 must be the lines shown, "..." standing for any lines. The EXAMPLES of the
 manual pages run with the programs on PATH. Blocks that install with apt-get
 run only as root; the few that CI runs itself are left out (SKIP below).
@@ -73,7 +74,7 @@ def main(source, build):
             if kind == "console":
                 lines = text.splitlines()
                 command, shown = lines[0].removeprefix("$ "), lines[1:]
-            done = subprocess.run(["bash", "-euo", "pipefail", "-c", command], cwd=checkout,
+            done = subprocess.run(["bash", "-o", "physical", "-euo", "pipefail", "-c", command], cwd=checkout,
                                   env=environment, stdin=subprocess.DEVNULL, text=True,
                                   capture_output=True, timeout=900)
             wrong = done.returncode != 0 or (shown is not None and not matches(shown, done.stdout))
