@@ -2,6 +2,8 @@
 // one front end it is built from; the engine calls these by name.
 #pragma once
 
+#include <cstdio>
+
 // Evaluates chromosome i: stores its value in eval[i]->fx (and, where the
 // front end decodes a point, that point in eval[i]->x).
 void evaluate_chromosome(int i);
@@ -11,6 +13,12 @@ void evaluate_chromosome(int i);
 // was evaluated (the optimisers append it to their log, sakora keeps a copy
 // of its bits for the report).
 void record_best();
+
+// The columns that the front end adds to each row of the statistics file
+// (GENETIC_STATS): their names, each after a comma, and a function that
+// writes their values for the generation just evaluated, each after a comma.
+extern const char front_statistics_header[];
+void write_front_statistics(std::FILE *file);
 
 // The report at the end of a run.
 void report_run();

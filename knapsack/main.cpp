@@ -10,6 +10,7 @@
 #include "problem.h"
 #include "random.h"
 #include "report.h"
+#include "statistics.h"
 
 int main(int argc, char **argv)
 {
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     }
     read_problem(argv[1]);
     check_problem();
+    open_statistics();
     // Only a problem read whole and sound is announced.
     std::printf("Procitao prvi dio i N %d\n", N);
 
@@ -34,6 +36,7 @@ int main(int argc, char **argv)
 
     for (int run = 0; run < runs; run++)
         evolve();
+    close_statistics();
     print_average();
 
     std::printf("Ucitajte neki znak za kraj...");

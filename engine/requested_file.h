@@ -1,0 +1,25 @@
+// A file that the user asks for through an environment variable. It is
+// written row by row and flushed after every row, so that it is complete
+// after every generation and a failure shows at the row that met it.
+#pragma once
+
+#include <cstdio>
+
+struct requested_file {
+    std::FILE *file;   // null when nothing is asked for
+    const char *path;  // the variable's value
+};
+
+// The file that `variable` names, created or emptied, with `header` written
+// as its first row; nothing when the variable is unset or empty. A file that
+// cannot be created or written ends the process with "Cannot create PATH:
+// REASON" or "Cannot write PATH: REASON".
+requested_file open_requested(const char *variable, const char *header);
+
+// Ends the row just written: flushes it, and ends the process with "Cannot
+// write PATH: REASON" when it cannot be written.
+void end_row(const requested_file &out);
+
+// Closes the file (if any) and forgets it; a failure ends the process as
+// end_row does.
+void close_requested(requested_file *out);
