@@ -1,6 +1,7 @@
 #include "requested_file.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,6 +19,13 @@ requested_file open_requested(const char *variable, const char *header)
     std::fprintf(file, "%s\n", header);
     end_row(out);
     return out;
+}
+
+void write_number(std::FILE *file, double v)
+{
+    char digits[32];  // the longest shortest form, -2.2250738585072014e-308, has 24
+    std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, v);
+    std::fprintf(file, ",%.*s", static_cast<int>(end.ptr - digits), digits);
 }
 
 void end_row(const requested_file &out)

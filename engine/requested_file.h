@@ -16,6 +16,10 @@ struct requested_file {
 // REASON" or "Cannot write PATH: REASON".
 requested_file open_requested(const char *variable, const char *header);
 
+// Writes a comma and the shortest decimal form of v that reads back as
+// exactly v (9147, 0.045, 1e-05).
+void write_number(std::FILE *file, double v);
+
 // Ends the row just written: flushes it, and ends the process with "Cannot
 // write PATH: REASON" when it cannot be written.
 void end_row(const requested_file &out);

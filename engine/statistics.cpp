@@ -102,9 +102,13 @@ static void write_stats_row(int run, int generation)
     }
     double diversity = 2.0 * differing / (static_cast<double>(VEL_POP) * VEL_POP) / N;
 
-    std::fprintf(stats.file, "%d,%d,%.17g,%.17g,%.17g,%.17g,%d,%.17g,%.17g,%.17g,%.17g,%d", run,
-                 generation, top, mean, worst, stddev, at_best, best_so_far, online, offline,
-                 diversity, converged);
+    std::fprintf(stats.file, "%d,%d", run, generation);
+    for (double v : {top, mean, worst, stddev})
+        write_number(stats.file, v);
+    std::fprintf(stats.file, ",%d", at_best);
+    for (double v : {best_so_far, online, offline, diversity})
+        write_number(stats.file, v);
+    std::fprintf(stats.file, ",%d", converged);
     write_front_statistics(stats.file);
     std::fputc('\n', stats.file);
     end_row(stats);

@@ -4,10 +4,11 @@
 
 #include "front_end.h"
 #include "population.h"
+#include "requested_file.h"
 
 const char front_statistics_header[] = ",best_point";
 
 void write_front_statistics(std::FILE *file)
 {
-    std::fprintf(file, ",%.17g", eval[best]->x);
+    write_number(file, eval[best]->x);
 }

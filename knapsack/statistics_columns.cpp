@@ -7,6 +7,7 @@
 #include "front_end.h"
 #include "population.h"
 #include "problem.h"
+#include "requested_file.h"
 
 const char front_statistics_header[] = ",fitting,mean_weight,min_weight,capacity";
 
@@ -23,6 +24,7 @@ void write_front_statistics(std::FILE *file)
         if (weight < lightest)
             lightest = weight;
     }
-    std::fprintf(file, ",%d,%.17g,%d,%d", fitting, static_cast<double>(total) / VEL_POP,
-                 lightest, C);
+    std::fprintf(file, ",%d", fitting);
+    write_number(file, static_cast<double>(total) / VEL_POP);
+    std::fprintf(file, ",%d,%d", lightest, C);
 }

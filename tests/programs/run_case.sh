@@ -14,6 +14,8 @@
 #   expected/status        the exit status
 #   expected/stderr        optional: the exact standard error (else none at all)
 #   expected/analiza.txt   optional: the exact log (else no log file may appear)
+#   expected/OTHER         optional: any other file, equal to the file of that
+#                          name left in the run folder (a statistics file)
 # In the expected files @VERSION@ stands for the project's version
 # (CASE_VERSION, else read from CMakeLists.txt) and @MAN@ for the folder of the
 # build's manual pages (CASE_MAN_DIR, else share/man/man1 beside BIN_DIR).
@@ -55,4 +57,7 @@ if [ -f "$dir/expected/analiza.txt" ]; then
 elif [ -f "$work/run/analiza.txt" ] && [ ! -L "$work/run/analiza.txt" ]; then
   echo "FAIL: analiza.txt written, none expected"; failed=1
 fi
+for f in "$dir"/expected/*; do
+  case ${f##*/} in stdout|status|stderr|analiza.txt) ;; *) same "${f##*/}" "$f" "$work/run/${f##*/}" ;; esac
+done
 exit $failed
