@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 deb=$work/genetic-search_${version}_$(dpkg --print-architecture).deb
 failed=0
 contents=$(dpkg-deb --contents "$deb") || exit 1
-for file in bin/tarsel bin/tarnox bin/sakora bin/genetic-sweep bin/plot-analiza \
+for file in bin/tarsel bin/tarnox bin/sakora bin/genetic-sweep bin/plot-analiza bin/plot-stats \
             share/man/man1/{tarsel,tarnox,sakora}.1.gz share/doc/genetic-search/copyright; do
   grep -q " \./usr/$file\( -> .*\)\?\$" <<< "$contents" || { echo "FAIL: no /usr/$file"; failed=1; }
 done
