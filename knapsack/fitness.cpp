@@ -24,7 +24,6 @@ int packing_weight(const unsigned char *row, const int *weights, int n)
 {
     std::uint32_t weight = 0;
     for (int i = 0; i < n; i++)
-        if (row[i] != 0)
-            weight += static_cast<std::uint32_t>(weights[i]);
+        weight += static_cast<std::uint32_t>(weights[i]) & (0u - static_cast<std::uint32_t>(row[i] != 0));
     return static_cast<int>(weight);
 }
