@@ -2,7 +2,7 @@
 // one front end it is built from; the engine calls these by name.
 #pragma once
 
-#include <cstdio>
+#include <string>
 
 // Evaluates chromosome i: stores its value in eval[i]->fx (and, where the
 // front end decodes a point, that point in eval[i]->x).
@@ -16,9 +16,10 @@ void record_best();
 
 // The columns that the front end adds to each row of the statistics file
 // (GENETIC_STATS): their names, each after a comma, and a function that
-// writes their values for the generation just evaluated, each after a comma.
+// appends their values for the generation just evaluated to the row, each
+// after a comma.
 extern const char front_statistics_header[];
-void write_front_statistics(std::FILE *file);
+void add_front_statistics(std::string &row);
 
 // The report at the end of a run.
 void report_run();

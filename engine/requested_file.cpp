@@ -7,7 +7,7 @@
 
 #include "fail.h"
 
-requested_file open_requested(const char *variable, const char *header)
+requested_file open_requested(const char *variable, const std::string &header)
 {
     const char *path = std::getenv(variable);
     if (path == nullptr || path[0] == '\0')
@@ -16,20 +16,33 @@ requested_file open_requested(const char *variable, const char *header)
     if (file == nullptr)
         fail("Cannot create %s: %s", path, std::strerror(errno));
     requested_file out = {file, path};
-    std::fprintf(file, "%s\n", header);
-    end_row(out);
+    write_row(out, header);
     return out;
 }
 
-void write_number(std::FILE *file, double v)
+// Appends a comma and what to_chars writes of v.
+template <typename T> static void add(std::string &row, T v)
 {
-    char digits[32];  // the longest shortest form, -2.2250738585072014e-308, has 24
+    char digits[32];  // the longest shortest double, -2.2250738585072014e-308, has 24
     std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, v);
-    std::fprintf(file, ",%.*s", static_cast<int>(end.ptr - digits), digits);
+    row += ',';
+    row.append(digits, end.ptr);
 }
 
-void end_row(const requested_file &out)
+void add_number(std::string &row, double v)
 {
+    add(row, v);
+}
+
+void add_count(std::string &row, long long n)
+{
+    add(row, n);
+}
+
+void write_row(const requested_file &out, const std::string &row)
+{
+    std::fwrite(row.data(), 1, row.size(), out.file);
+    std::fputc('\n', out.file);
     // A write that failed set the error indicator and errno; a flush that
     // fails sets both as well.
     if (std::fflush(out.file) != 0 || std::ferror(out.file))

@@ -13,6 +13,9 @@
 static requested_file stats;
 static requested_file bits;
 
+// The row being written, kept so that its memory is reused.
+static std::string row;
+
 // Strings holding a 1 at each of the N positions, in the generation just
 // evaluated.
 static std::uint32_t *ones;
@@ -31,13 +34,13 @@ void open_statistics()
     std::string header =
         "run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offline,"
         "diversity,converged";
-    stats = open_requested("GENETIC_STATS", (header + front_statistics_header).c_str());
+    stats = open_requested("GENETIC_STATS", header + front_statistics_header);
     header = "run,generation,strings";
     const char *asked = std::getenv("GENETIC_BITS");
     if (asked != nullptr && asked[0] != '\0')
         for (int j = 0; j < N; j++)
             header += ",ones_" + std::to_string(j);
-    bits = open_requested("GENETIC_BITS", header.c_str());
+    bits = open_requested("GENETIC_BITS", header);
     rows = 0;
     std::free(ones);
     ones = nullptr;
@@ -109,25 +112,26 @@ static void write_stats_row(int run, int generation)
     }
     double diversity = 2.0 * differing / (static_cast<double>(VEL_POP) * VEL_POP) / N;
 
-    std::fprintf(stats.file, "%d,%d", run, generation);
+    row = std::to_string(run);
+    add_count(row, generation);
     for (double v : {top, mean, worst, stddev})
-        write_number(stats.file, v);
-    std::fprintf(stats.file, ",%d", at_best);
+        add_number(row, v);
+    add_count(row, at_best);
     for (double v : {best_so_far, online, offline, diversity})
-        write_number(stats.file, v);
-    std::fprintf(stats.file, ",%d", converged);
-    write_front_statistics(stats.file);
-    std::fputc('\n', stats.file);
-    end_row(stats);
+        add_number(row, v);
+    add_count(row, converged);
+    add_front_statistics(row);
+    write_row(stats, row);
 }
 
 static void write_bits_row(int run, int generation)
 {
-    std::fprintf(bits.file, "%d,%d,%d", run, generation, VEL_POP);
+    row = std::to_string(run);
+    add_count(row, generation);
+    add_count(row, VEL_POP);
     for (int j = 0; j < N; j++)
-        std::fprintf(bits.file, ",%u", static_cast<unsigned>(ones[j]));
-    std::fputc('\n', bits.file);
-    end_row(bits);
+        add_count(row, ones[j]);
+    write_row(bits, row);
 }
 
 void record_statistics()
@@ -148,6 +152,7 @@ void close_statistics()
 {
     std::free(ones);
     ones = nullptr;
+    row = std::string();
     close_requested(&stats);
     close_requested(&bits);
 }

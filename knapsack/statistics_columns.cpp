@@ -1,7 +1,6 @@
 // What sakora adds to each row of the statistics file: how many packings fit
 // (every other one is worth 0), their weights, and the capacity they must fit.
 #include <climits>
-#include <cstdio>
 
 #include "fitness.h"
 #include "front_end.h"
@@ -11,7 +10,7 @@
 
 const char front_statistics_header[] = ",fitting,mean_weight,min_weight,capacity";
 
-void write_front_statistics(std::FILE *file)
+void add_front_statistics(std::string &row)
 {
     int fitting = 0;
     long long total = 0;  // within 2^31 strings of weights within 32 bits
@@ -24,7 +23,8 @@ void write_front_statistics(std::FILE *file)
         if (weight < lightest)
             lightest = weight;
     }
-    std::fprintf(file, ",%d", fitting);
-    write_number(file, static_cast<double>(total) / VEL_POP);
-    std::fprintf(file, ",%d,%d", lightest, C);
+    add_count(row, fitting);
+    add_number(row, static_cast<double>(total) / VEL_POP);
+    add_count(row, lightest);
+    add_count(row, C);
 }

@@ -25,7 +25,7 @@ static std::vector<double> test_fx;
 void evaluate_chromosome(int i) { eval[i]->fx = test_fx.at(i); }
 void record_best() {}
 const char front_statistics_header[] = "";
-void write_front_statistics(std::FILE *) {}
+void add_front_statistics(std::string &) {}
 void report_run() {}
 void alloc_crossover() {}
 void check_breed_limits() {}
