@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -48,12 +47,12 @@ void open_statistics()
         ones = static_cast<std::uint32_t *>(alloc_zeroed(N, sizeof *ones));
 }
 
-// Adds the n bits of row to the counts; the two never overlap, which lets
-// the compiler add many positions at once.
-static void add_row(std::uint32_t *__restrict count, const unsigned char *__restrict row, int n)
+// Adds the n bits of a chromosome to the counts; the two never overlap,
+// which lets the compiler add many positions at once.
+static void add_bits(std::uint32_t *__restrict count, const unsigned char *__restrict bit, int n)
 {
     for (int j = 0; j < n; j++)
-        count[j] += row[j];
+        count[j] += bit[j];
 }
 
 static void count_ones()
@@ -61,7 +60,7 @@ static void count_ones()
     for (int j = 0; j < N; j++)
         ones[j] = 0;
     for (int i = 0; i < VEL_POP; i++)
-        add_row(ones, pop[i], N);
+        add_bits(ones, pop[i], N);
 }
 
 // Every sum is taken in index order, one double at a time, so that the
@@ -104,15 +103,16 @@ static void write_stats_row(int run, int generation)
     // 2 c (P - c) / P^2; each c (P - c) is exact in 64 bits.
     double differing = 0.0;
     int converged = 0;
-    std::uint64_t p = static_cast<std::uint64_t>(VEL_POP);
+    std::uint64_t strings = static_cast<std::uint64_t>(VEL_POP);
     for (int j = 0; j < N; j++) {
-        differing = differing + static_cast<double>(ones[j] * (p - ones[j]));
-        if (ones[j] == 0 || ones[j] == p)
+        differing = differing + static_cast<double>(ones[j] * (strings - ones[j]));
+        if (ones[j] == 0 || ones[j] == strings)
             converged++;
     }
     double diversity = 2.0 * differing / (static_cast<double>(VEL_POP) * VEL_POP) / N;
 
-    row = std::to_string(run);
+    row.clear();
+    row += std::to_string(run);
     add_count(row, generation);
     for (double v : {top, mean, worst, stddev})
         add_number(row, v);
@@ -126,7 +126,8 @@ static void write_stats_row(int run, int generation)
 
 static void write_bits_row(int run, int generation)
 {
-    row = std::to_string(run);
+    row.clear();
+    row += std::to_string(run);
     add_count(row, generation);
     add_count(row, VEL_POP);
     for (int j = 0; j < N; j++)
