@@ -7,6 +7,7 @@
 #include "not_in_list_blocks.h"
 #include "population.h"
 #include "random.h"
+#include "statistics.h"
 
 // Sets best to the lowest index of the greatest fx, then fx_rel and deficit of
 // every record.
@@ -102,6 +103,7 @@ void evaluate_and_select()
         evaluate_chromosome(i);
     rank();
     record_best();
+    record_statistics();
     for (int i = 0; i < M; i++)
         elim[i] = spin(i);
     std::uint64_t in_draw[KEYS_AT_ONCE / 64];

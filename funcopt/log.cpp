@@ -8,6 +8,8 @@
 // One line per generation with the best point and its value. The file is only
 // ever appended to, and closed after every line, so it is complete whenever
 // the program stops.
+const char *const kept_file = "analiza.txt";
+
 void record_best()
 {
     std::FILE *log = std::fopen("analiza.txt", "a");

@@ -11,6 +11,7 @@
 #include "params.h"
 #include "population.h"
 #include "random.h"
+#include "statistics.h"
 #include "stop_after_reading.h"
 
 int main(int argc, char **argv)
@@ -33,11 +34,13 @@ int main(int argc, char **argv)
     M = static_cast<int>(elimination_count(M, VEL_POP));
     p_mut = p_mut * 1000.0;
     check_breed_limits();
+    open_statistics();
     alloc_pop();
     print_params();
 
     for (int run = 0; run < 10; run++)
         evolve();
+    close_statistics();
 
     std::fputs(closing_prompt, stdout);
     flush_output();

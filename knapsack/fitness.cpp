@@ -19,3 +19,11 @@ int knapsack_fitness(const unsigned char *row, const int *weights, const int *pr
         return 0;
     return static_cast<int>(profit);
 }
+
+int packing_weight(const unsigned char *row, const int *weights, int n)
+{
+    std::uint32_t weight = 0;
+    for (int i = 0; i < n; i++)
+        weight += static_cast<std::uint32_t>(weights[i]) & (0u - static_cast<std::uint32_t>(row[i] != 0));
+    return static_cast<int>(weight);
+}

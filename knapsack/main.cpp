@@ -10,6 +10,7 @@
 #include "problem.h"
 #include "random.h"
 #include "report.h"
+#include "statistics.h"
 #include "stop_after_reading.h"
 
 int main(int argc, char **argv)
@@ -23,6 +24,7 @@ int main(int argc, char **argv)
     read_problem(argv[1]);
     stop_after_reading();
     check_problem();
+    open_statistics();
     // Only a problem read whole and sound is announced.
     std::printf("Procitao prvi dio i N %d\n", N);
 
@@ -36,6 +38,7 @@ int main(int argc, char **argv)
 
     for (int run = 0; run < runs; run++)
         evolve();
+    close_statistics();
     print_average();
 
     std::printf("Ucitajte neki znak za kraj...");

@@ -11,6 +11,9 @@
 
 unsigned char *best_packing;
 
+// sakora writes no file of its own.
+const char *const kept_file = nullptr;
+
 // The sum of the values reported by the finished runs.
 static double profit_sum;
 

@@ -6,6 +6,7 @@
 // differ from the program: fail throws back here instead of ending the
 // process, and the linker routes alloc_pop through a cap on the work, so that
 // input asking for hours of evolution is counted as accepted but not run.
+// Every execution writes the statistics files too (GENETIC_STATS, GENETIC_BITS).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,6 +23,7 @@
 
 #include "fail.h"
 #include "population.h"
+#include "statistics.h"
 #include "store.h"
 #if defined(FUZZ_PROBLEM)
 #include "report.h"
@@ -63,7 +65,7 @@ extern "C" void __wrap__Z9alloc_popv()
 struct execution {
     int status = 0;
     bool refused = false, skipped = false, logged = false;
-    std::string out, log;
+    std::string out, log, stats, bits;
 };
 
 static void require(bool holds, const char *property, const execution &e)
@@ -102,7 +104,7 @@ static std::string scratch, home;
 
 static void remove_scratch()
 {
-    for (const char *name : {"/analiza.txt", "/stdout.txt", "/input"})
+    for (const char *name : {"/analiza.txt", "/stdout.txt", "/input", "/stats.csv", "/bits.csv"})
         std::remove((scratch + name).c_str());
     rmdir(scratch.c_str());
 }
@@ -119,8 +121,12 @@ static int lowest_free_descriptor()  // rises when an execution leaves a file op
 // sakora allocates besides it, are released afterwards.
 static execution run(std::vector<std::string> words, bool console)
 {
-    if (chdir(scratch.c_str()) != 0 || (std::remove("analiza.txt") != 0 && errno != ENOENT) ||
-        std::freopen(console ? "input" : "/dev/null", "r", stdin) == nullptr ||
+    if (chdir(scratch.c_str()) != 0)
+        std::abort();
+    for (const char *name : {"analiza.txt", "stats.csv", "bits.csv"})
+        if (std::remove(name) != 0 && errno != ENOENT)
+            std::abort();
+    if (std::freopen(console ? "input" : "/dev/null", "r", stdin) == nullptr ||
         std::freopen("stdout.txt", "w", stdout) == nullptr)
         std::abort();
     int descriptors = lowest_free_descriptor();
@@ -142,6 +148,13 @@ static execution run(std::vector<std::string> words, bool console)
     bool printed;
     e.out = contents("stdout.txt", &printed);
     e.log = contents("analiza.txt", &e.logged);
+    try {
+        close_statistics();  // a refusal or a skip left them open
+    } catch (const refusal &) {
+    }
+    bool asked;
+    e.stats = contents("stats.csv", &asked);
+    e.bits = contents("bits.csv", &asked);
     release_store();
 #if defined(FUZZ_PROBLEM)
     for (void *p : {static_cast<void *>(weights), static_cast<void *>(profits),
@@ -179,6 +192,10 @@ static void require_complete(const execution &e)
                 lines_starting(e.log, "  ") == generations,
             "one log line per generation", e);
 #endif
+    long rows = static_cast<long>(planned_runs()) * std::max(numiter, 0);
+    require(std::count(e.stats.begin(), e.stats.end(), '\n') == 1 + rows &&
+                std::count(e.bits.begin(), e.bits.end(), '\n') == 1 + rows,
+            "a header and one statistics row per generation", e);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -191,6 +208,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
         home = here;
         scratch = name;
+        setenv("GENETIC_STATS", "stats.csv", 1);
+        setenv("GENETIC_BITS", "bits.csv", 1);
         std::atexit(remove_scratch);
     }
     std::string input = scratch + "/input";
@@ -234,7 +253,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require_complete(e);
     execution again = run(args, console);
     require(again.status == e.status && again.out == e.out && again.logged == e.logged &&
-                again.log == e.log,
+                again.log == e.log && again.stats == e.stats && again.bits == e.bits,
             "the same input gives the same bytes", again);
     return 0;
 }

@@ -17,8 +17,8 @@ deb=$work/genetic-search_${version}_$(dpkg --print-architecture).deb
 failed=0
 contents=$(dpkg-deb --contents "$deb") || exit 1
 doc=share/doc/genetic-search
-for file in bin/tarsel bin/tarnox bin/sakora bin/genetic-sweep bin/plot-analiza \
-            share/man/man1/{tarsel,tarnox,sakora,genetic-sweep,plot-analiza}.1.gz \
+for file in bin/tarsel bin/tarnox bin/sakora bin/genetic-sweep bin/plot-analiza bin/plot-stats \
+            share/man/man1/{tarsel,tarnox,sakora,genetic-sweep,plot-analiza,plot-stats}.1.gz \
             $doc/copyright $doc/changelog.gz \
             $doc/examples/tarsel.txt $doc/examples/knapsack/small.txt; do
   grep -q " \./usr/$file\( -> .*\)\?\$" <<< "$contents" || { echo "FAIL: no /usr/$file"; failed=1; }

@@ -8,7 +8,9 @@
 # Each command runs in a fresh folder with the programs of BIN_DIR and the
 # tools first on PATH (so argv[0] is the bare name). Run as root, it runs
 # without the capabilities that let root pass over file permissions, so that
-# the permissions a case sets bind it as they bind a user. In the expected
+# the permissions a case sets bind it as they bind a user. Any file under
+# expected/ beside stdout, stderr, status and analiza.txt must equal the file
+# of that name left in the run folder (a statistics file). In the expected
 # output @VERSION@ stands for the project's version (CASE_VERSION, else read
 # from CMakeLists.txt) and @MAN@ for the folder of the build's manual pages
 # (CASE_MAN_DIR, else share/man/man1 beside BIN_DIR). Status 77 skips a case.
@@ -47,6 +49,9 @@ folder() {
   elif [ -f "$work/run/analiza.txt" ] && [ ! -L "$work/run/analiza.txt" ]; then
     echo "FAIL $name: analiza.txt written, none expected"; failed=1
   fi
+  for f in "$dir"/expected/*; do
+    case ${f##*/} in stdout|status|stderr|analiza.txt) ;; *) same "$name" "${f##*/}" "$f" "$work/run/${f##*/}" ;; esac
+  done
 }
 
 # same NAME WHAT EXPECTED ACTUAL: the two files hold the same bytes, once the

@@ -24,6 +24,9 @@
 static std::vector<double> test_fx;
 void evaluate_chromosome(int i) { eval[i]->fx = test_fx.at(i); }
 void record_best() {}
+const char front_statistics_header[] = "";
+void add_front_statistics(std::string &) {}
+const char *const kept_file = nullptr;
 void report_run() {}
 void alloc_crossover() {}
 void check_breed_limits() {}
