@@ -145,6 +145,18 @@ TEST(Coding, BitsNeededAtTheLimits)
     EXPECT_EQ(decode(bits.data(), 0, 1, MAX_BITS), 1.0);
     std::fill(bits.begin(), bits.end() - 1, 0);
     EXPECT_EQ(decode(bits.data(), 0, 1, MAX_BITS), 0.5);
+    // Up to 53 bits the bits are gathered as an integer, beyond by weights:
+    // both give the sum in index order, with the powers as pow gives them.
+    for (int n : {1, 7, 8, 9, 16, 42, 52, 53, 54, 64})
+        for (unsigned pattern : {0u, 1u, 0x5au, 0xffu, 2654435761u}) {
+            for (int i = 0; i < n; i++)
+                bits[i] = (pattern >> (i * 7 % 32) & 1) || (pattern == 1 && i == n - 1);
+            double s = 0.0;
+            for (int i = 0; i < n; i++)
+                s = s + std::pow(2.0, static_cast<double>(i)) * static_cast<double>(bits[i]);
+            double want = -2 + (s / (std::pow(2.0, static_cast<double>(n)) - 1.0)) * (2 - -2);
+            EXPECT_EQ(decode(bits.data(), -2, 2, n), want) << n << " " << pattern;
+        }
     // A percentage of a population is counted in 64 bits.
     EXPECT_EQ(elimination_count(2147483647, 2147483647), 46116860141324206LL);
     EXPECT_EQ(elimination_count(-10, 25), -2);
