@@ -27,38 +27,78 @@ static inline void put_bits(unsigned char *out, unsigned m, int n)
     }
 }
 
-// The loops of both paths; each path passes the lanes' sign bits through
-// its own `signs`.
-#define DRAW_HALVES(signs)                                                        \
-    std::uint32_t s = static_cast<std::uint32_t>(seed);                           \
-    for (int i = 0; i < n; i += 16) {                                             \
-        int count = n - i < 16 ? n - i : 16;                                      \
-        put_bits(out + i, signs(above_half(states_after(s))), count);             \
-        s = advance(s, count);                                                    \
-    }                                                                             \
-    seed = static_cast<int>(s)
+// Where a run of flips stands: the row of its next draw and the position in
+// that row, over the rows but the skipped one.
+struct row_cursor {
+    unsigned char *const *rows;
+    int skip, n, row, pos;
+};
 
-// Few bits flip: a run of sixteen draws without a flip touches no byte.
-#define DRAW_FLIPS(signs)                                                         \
-    std::uint32_t s = static_cast<std::uint32_t>(seed);                           \
-    for (int i = 0; i < n; i += 16) {                                             \
-        int count = n - i < 16 ? n - i : 16;                                      \
-        unsigned flip = signs(randint1000_below(states_after(s), below)) &        \
-                        ((2u << (count - 1)) - 1);                                \
-        s = advance(s, count);                                                    \
-        for (; flip != 0; flip &= flip - 1)                                       \
-            row[i + std::countr_zero(flip)] ^= 1;                                 \
-    }                                                                             \
-    seed = static_cast<int>(s)
+static inline int next_row(const row_cursor &c, int row)
+{
+    return row + 1 == c.skip ? row + 2 : row + 1;
+}
+
+static inline row_cursor first_row(unsigned char *const *rows, int skip, int n)
+{
+    return {rows, skip, n, skip == 0 ? 1 : 0, 0};
+}
+
+// Flips the bytes of the draws of the next `lanes` whose bits are set in
+// `flip`, and moves the cursor past them.
+static inline void flip_and_move(row_cursor &c, unsigned flip, int lanes)
+{
+    for (; flip != 0; flip &= flip - 1) {
+        int row = c.row, pos = c.pos + std::countr_zero(flip);
+        for (; pos >= c.n; pos -= c.n)
+            row = next_row(c, row);
+        c.rows[row][pos] ^= 1;
+    }
+    for (c.pos += lanes; c.pos >= c.n; c.pos -= c.n)
+        c.row = next_row(c, c.row);
+}
+
+// The draws of a run of flips over `count` rows but the skipped one.
+static inline long long flip_draws(int count, int skip, int n)
+{
+    return static_cast<long long>(count - (skip >= 0 && skip < count ? 1 : 0)) * n;
+}
+
+// The lanes of the next vector of a run with `left` draws to make.
+static inline int lanes_of(long long left)
+{
+    return left < 16 ? static_cast<int>(left) : 16;
+}
+
+// The mask of the lanes below `lanes`.
+static inline unsigned first_lanes(int lanes)
+{
+    return (2u << (lanes - 1)) - 1;
+}
 
 void draw_halves_portable(unsigned char *out, int n)
 {
-    DRAW_HALVES(sign_mask);
+    std::uint32_t s = static_cast<std::uint32_t>(seed);
+    for (int i = 0; i < n; i += 16) {
+        int lanes = lanes_of(n - i);
+        put_bits(out + i, sign_mask(above_half(states_after(s))), lanes);
+        s = advance(s, lanes);
+    }
+    seed = static_cast<int>(s);
 }
 
-void draw_flips_portable(unsigned char *row, int n, std::uint32_t below)
+void draw_flips_portable(unsigned char *const *rows, int count, int skip, int n,
+                         std::uint32_t below)
 {
-    DRAW_FLIPS(sign_mask);
+    std::uint32_t s = static_cast<std::uint32_t>(seed);
+    row_cursor c = first_row(rows, skip, n);
+    for (long long left = flip_draws(count, skip, n); left > 0; left -= 16) {
+        int lanes = lanes_of(left);
+        unsigned flip = sign_mask(randint1000_below(states_after(s), below));
+        s = advance(s, lanes);
+        flip_and_move(c, flip & first_lanes(lanes), lanes);
+    }
+    seed = static_cast<int>(s);
 }
 
 #if defined(__x86_64__)
@@ -82,13 +122,27 @@ __attribute__((target("avx2"), always_inline)) static inline unsigned signs_avx2
 
 __attribute__((target("avx2"))) void draw_halves_avx2(unsigned char *out, int n)
 {
-    DRAW_HALVES(signs_avx2);
+    std::uint32_t s = static_cast<std::uint32_t>(seed);
+    for (int i = 0; i < n; i += 16) {
+        int lanes = lanes_of(n - i);
+        put_bits(out + i, signs_avx2(above_half(states_after(s))), lanes);
+        s = advance(s, lanes);
+    }
+    seed = static_cast<int>(s);
 }
 
-__attribute__((target("avx2"))) void draw_flips_avx2(unsigned char *row, int n,
-                                                     std::uint32_t below)
+__attribute__((target("avx2"))) void draw_flips_avx2(unsigned char *const *rows, int count,
+                                                     int skip, int n, std::uint32_t below)
 {
-    DRAW_FLIPS(signs_avx2);
+    std::uint32_t s = static_cast<std::uint32_t>(seed);
+    row_cursor c = first_row(rows, skip, n);
+    for (long long left = flip_draws(count, skip, n); left > 0; left -= 16) {
+        int lanes = lanes_of(left);
+        unsigned flip = signs_avx2(randint1000_below(states_after(s), below));
+        s = advance(s, lanes);
+        flip_and_move(c, flip & first_lanes(lanes), lanes);
+    }
+    seed = static_cast<int>(s);
 }
 
 static const bool has_avx2 = cpu_has_avx2();
@@ -101,12 +155,12 @@ void draw_halves(unsigned char *out, int n)
         draw_halves_portable(out, n);
 }
 
-void draw_flips(unsigned char *row, int n, std::uint32_t below)
+void draw_flips(unsigned char *const *rows, int count, int skip, int n, std::uint32_t below)
 {
     if (has_avx2)
-        draw_flips_avx2(row, n, below);
+        draw_flips_avx2(rows, count, skip, n, below);
     else
-        draw_flips_portable(row, n, below);
+        draw_flips_portable(rows, count, skip, n, below);
 }
 
 #else
@@ -116,9 +170,9 @@ void draw_halves(unsigned char *out, int n)
     draw_halves_portable(out, n);
 }
 
-void draw_flips(unsigned char *row, int n, std::uint32_t below)
+void draw_flips(unsigned char *const *rows, int count, int skip, int n, std::uint32_t below)
 {
-    draw_flips_portable(row, n, below);
+    draw_flips_portable(rows, count, skip, n, below);
 }
 
 #endif

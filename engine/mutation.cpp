@@ -7,13 +7,11 @@
 // when the draw, taken as a real, lies strictly below p_mut.
 void mutate(int r)
 {
-    draw_flips(pop[r], N, per_mille_below(p_mut));
+    draw_flips(pop + r, 1, -1, N, per_mille_below(p_mut));
 }
 
+// Row after row, all but best: one run of draws.
 void mutate_population()
 {
-    std::uint32_t below = per_mille_below(p_mut);
-    for (int i = 0; i < VEL_POP; i++)
-        if (i != best)
-            draw_flips(pop[i], N, below);
+    draw_flips(pop, VEL_POP, best, N, per_mille_below(p_mut));
 }

@@ -13,7 +13,7 @@
 
 struct draw_path {
     void (*halves)(unsigned char *, int);
-    void (*flips)(unsigned char *, int, std::uint32_t);
+    void (*flips)(unsigned char *const *, int, int, int, std::uint32_t);
 };
 
 TEST(Draws, EveryPathDrawsWhatThePlainLoopsDraw)
@@ -35,12 +35,12 @@ TEST(Draws, EveryPathDrawsWhatThePlainLoopsDraw)
     for (const draw_path &path : paths)
         for (long long a : magnitudes)
             for (long long state : {a, -a})
-                for (int lane = 0; lane < 17; lane++)
+                for (int lane = 0; lane < 17; lane++) {
+                    // The seed from which draw number `lane` has this state.
+                    std::uint32_t start = static_cast<std::uint32_t>(state);
+                    for (int k = 0; k <= lane; k++)
+                        start *= back;
                     for (int n : {lane + 1, 40}) {
-                        // The seed from which draw number `lane` has this state.
-                        std::uint32_t start = static_cast<std::uint32_t>(state);
-                        for (int k = 0; k <= lane; k++)
-                            start *= back;
                         std::vector<unsigned char> want(n), got(n);
                         seed = static_cast<int>(start);
                         for (int k = 0; k < n; k++)
@@ -50,18 +50,34 @@ TEST(Draws, EveryPathDrawsWhatThePlainLoopsDraw)
                         path.halves(got.data(), n);
                         ASSERT_EQ(got, want) << state << " " << lane << " " << n;
                         ASSERT_EQ(seed, after);
-                        for (double p : {0.0, 1.0, 1.5, 10.0, 999.0, 999.5, 1000.0, -1.0}) {
-                            std::vector<unsigned char> row(n);
-                            for (int k = 0; k < n; k++)
-                                row[k] = want[k] = got[k] = k % 3 == 0;
+                    }
+                    // Rows of n bytes, all but one of them flipped in one run.
+                    struct { int n, count, skip; } shapes[] = {
+                        {lane + 1, 1, -1}, {40, 1, -1}, {5, 3, 1}, {17, 3, 0}, {1, 20, 19}};
+                    for (auto &shape : shapes)
+                        for (double p : {0.0, 1.0, 1.5, 10.0, 999.5, 1000.0, -1.0}) {
+                            std::vector<std::vector<unsigned char>> want, got;
+                            for (int r = 0; r < shape.count; r++) {
+                                want.emplace_back(shape.n);
+                                for (int k = 0; k < shape.n; k++)
+                                    want[r][k] = (r + k) % 3 == 0;
+                            }
+                            got = want;
                             seed = static_cast<int>(start);
-                            for (int k = 0; k < n; k++)
-                                if (static_cast<double>(randint(1000)) < p)
-                                    want[k] = 1 - want[k];
+                            for (int r = 0; r < shape.count; r++)
+                                for (int k = 0; r != shape.skip && k < shape.n; k++)
+                                    if (static_cast<double>(randint(1000)) < p)
+                                        want[r][k] = 1 - want[r][k];
+                            int after = seed;
+                            std::vector<unsigned char *> rows;
+                            for (auto &row : got)
+                                rows.push_back(row.data());
                             seed = static_cast<int>(start);
-                            path.flips(got.data(), n, per_mille_below(p));
-                            ASSERT_EQ(got, want) << state << " " << lane << " " << n << " " << p;
+                            path.flips(rows.data(), shape.count, shape.skip, shape.n,
+                                       per_mille_below(p));
+                            ASSERT_EQ(got, want) << state << " " << lane << " " << shape.n
+                                                 << " " << shape.count << " " << p;
                             ASSERT_EQ(seed, after);
                         }
-                    }
+                }
 }
