@@ -24,11 +24,14 @@ static void rank()
         if (fx < fmin)
             fmin = fx;
     }
-    for (int i = 0; i < VEL_POP; i++)
-        eval[i]->fx_rel = eval[i]->fx - fmin;
-    double top = eval[best]->fx_rel;
-    for (int i = 0; i < VEL_POP; i++)
-        eval[i]->deficit = top - eval[i]->fx_rel;
+    // One pass for both: fx_rel of best is known before the pass, the same
+    // difference that the pass stores in its record.
+    double top = eval[best]->fx - fmin;
+    for (int i = 0; i < VEL_POP; i++) {
+        eval_record *r = eval[i];
+        r->fx_rel = r->fx - fmin;
+        r->deficit = top - r->fx_rel;
+    }
 }
 
 // Adds deficit to the running sum for every chromosome of [first, end) in
