@@ -38,9 +38,10 @@ static void rank()
 // the draw, in index order, and leaves each sum in its cum.
 static double add_up(double sum, int first, int end, const std::uint64_t *in_draw)
 {
-    for (int b = 0; b < blocks(first, end); b++)
+    eval_record *const *block = eval + first;
+    for (int b = 0; b < blocks(first, end); b++, block += 64)
         for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1) {
-            eval_record *r = eval[first + 64 * b + std::countr_zero(bits)];
+            eval_record *r = block[static_cast<unsigned>(std::countr_zero(bits))];
             r->cum = sum + r->deficit;
             sum = r->cum;
         }
