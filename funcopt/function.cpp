@@ -34,21 +34,32 @@ static const struct powers_of_two {
     }
 } two_to;
 
+// Eight bytes of 0 or 1 as the bits of one byte, byte k at bit k: a byte b
+// at bit 8k, times the multiplier, lands at bit 56 + k and nowhere else in
+// the top byte, and no two products share a bit, so nothing carries.
+static std::uint64_t gather_eight(const unsigned char *bytes)
+{
+    std::uint64_t eight;
+    std::memcpy(&eight, bytes, 8);
+    return (eight * 0x0102040810204080u) >> 56;
+}
+
 // The bits of row as an integer, byte i weighing 2^i, for n <= 53 bytes of 0
-// or 1. Eight bytes at a time where the byte order is known: a byte b at bit
-// 8k, times the multiplier, lands at bit 56 + k and nowhere else in the top
-// byte, and no two products share a bit, so nothing carries.
+// or 1: eight at a time where the byte order is known, the last eight ending
+// at byte n - 1 and shifted past the bytes already taken.
 static std::uint64_t gather_bits(const unsigned char *row, int n)
 {
     std::uint64_t bits = 0;
-    int i = 0;
     if constexpr (std::endian::native == std::endian::little)
-        for (; i + 8 <= n; i += 8) {
-            std::uint64_t eight;
-            std::memcpy(&eight, row + i, 8);
-            bits |= (eight * 0x0102040810204080u) >> 56 << i;
+        if (n >= 8) {
+            int i = 0;
+            for (; i + 8 <= n; i += 8)
+                bits |= gather_eight(row + i) << i;
+            if (i < n)
+                bits |= gather_eight(row + n - 8) >> (i + 8 - n) << i;
+            return bits;
         }
-    for (; i < n; i++)
+    for (int i = 0; i < n; i++)
         bits |= static_cast<std::uint64_t>(row[i]) << i;
     return bits;
 }
