@@ -144,15 +144,19 @@ for ((r = 1; r <= repeats; r++)); do
   for w in "${workloads[@]}"; do
     file="$here/workloads/$w.txt"
     echo "[$(date +%H:%M:%S)] repetition $r of $repeats: $w" >&2
+    # The pairs whose ratios matter most side by side, so that a change of
+    # load between them is small: ours, the floor, GAlib; DEAP's long runs last.
     for prog in $(programs "$w"); do
       measure "$prog" "$w" "$bin/$prog" "$file"
+      case $prog in tarnox) ;; *)
+        case $w in funcopt_*) [ -z "$floor" ] || measure floor "$w" "$floor" "$file" ;; esac
+        [ -z "$galib" ] || measure GAlib "$w" "$galib" "${w%%_*}" "$file" ;;
+      esac
       [ -z "$before" ] || measure "$prog before" "$w" "$before/$prog" "$file"
       [ -z "$release_bin" ] || measure "$prog $release_tag" "$w" "$release_bin/$prog" "$file"
     done
-    [ -z "$galib" ] || measure GAlib "$w" "$galib" "${w%%_*}" "$file"
     # shellcheck disable=SC2086
     [ -z "$deap" ] || measure DEAP "$w" $deap "${w%%_*}" "$file"
-    case $w in funcopt_*) [ -z "$floor" ] || measure floor "$w" "$floor" "$file" ;; esac
   done
 done
 
