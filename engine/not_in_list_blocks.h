@@ -2,7 +2,7 @@
 // keys: bit k of masks[b] is set when key first + 64 b + k (below end) is
 // absent from the first count entries of list, and bits at or beyond end are
 // clear. It gives the answers of not_in_list, reads only its arguments and
-// only those entries, whatever they hold, and makes one pass over them.
+// only those entries, and makes one pass over them.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +24,9 @@ inline int blocks(int first, int end)
     return (end - first + 63) / 64;
 }
 
-// masks has blocks(first, end) words.
-void not_in_list_blocks(const int *list, int count, int first, int end, std::uint64_t *masks);
+// Every entry lies in [0, bound) (the roulette's are indices of the
+// population); a range that holds all of them, first 0 and end at least
+// bound, needs no test of where an entry falls. masks has blocks(first, end)
+// words.
+void not_in_list_blocks(const int *list, int count, int bound, int first, int end,
+                        std::uint64_t *masks);

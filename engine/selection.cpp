@@ -77,7 +77,7 @@ static int spin(int chosen)
     double sum = -0.0;
     for (int first = 0, end; first < VEL_POP; first = end) {
         end = range_end(first, VEL_POP);
-        not_in_list_blocks(elim, chosen, first, end, in_draw);
+        not_in_list_blocks(elim, chosen, VEL_POP, first, end, in_draw);
         sum = add_up(sum, first, end, in_draw);
     }
     double kp_max = sum;
@@ -86,7 +86,7 @@ static int spin(int chosen)
         end = range_end(first, VEL_POP);
         // A single range is still at hand; more are found again.
         if (VEL_POP > KEYS_AT_ONCE)
-            not_in_list_blocks(elim, chosen, first, end, in_draw);
+            not_in_list_blocks(elim, chosen, VEL_POP, first, end, in_draw);
         int k = first_reaching(target, first, end, in_draw);
         if (k >= 0)
             return k;
@@ -112,7 +112,7 @@ void evaluate_and_select()
     int s = 0;
     for (int first = 0, end; first < VEL_POP; first = end) {
         end = range_end(first, VEL_POP);
-        not_in_list_blocks(elim, M, first, end, in_draw);
+        not_in_list_blocks(elim, M, VEL_POP, first, end, in_draw);
         for (int b = 0; b < blocks(first, end); b++)
             for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1)
                 surv[s++] = first + 64 * b + std::countr_zero(bits);

@@ -31,18 +31,25 @@ void breed() {}
 
 // The block test gives the answers of a plain scan, for ranges that start and
 // end on and off the edges of blocks, with entries beside the range and far
-// from it, and reads nothing past the count: the entries after it hold every
-// key.
+// from it or all within it (where the range from 0 holds every entry, and the
+// test of where an entry falls is left out), and reads nothing past the
+// count: the entries after it hold every key.
 TEST(NotInList, BlocksMatchAPlainScan)
 {
-    struct { int count, first, end, shift = 0; } table[] = {
+    struct { int count, first, end, shift = 0; bool inside = false; } table[] = {
         {0, 0, 64}, {1, 0, 1}, {5, 0, 63}, {16, 0, 65}, {31, 64, 200}, {64, 0, 130},
         {150, 128, 1000}, {3, 32700, 32768}, {200, 32767 - 300, 32767}, {40, 0, 600, 65536},
-        {40, 0, 600, -65536}};
+        {40, 0, 600, -65536}, {0, 0, 64, 0, true}, {5, 0, 63, 0, true}, {64, 0, 130, 0, true},
+        {200, 0, 1000, 0, true}, {100, 0, 32768, 0, true}};
     for (auto &r : table) {
         std::vector<int> list;
+        int width = r.end - r.first;
         for (int i = 0; i < r.count; i++)  // keys of the range and those beside it
-            list.push_back(r.shift + std::max(0, r.first - 2 + (i * 37) % (r.end - r.first + 4)));
+            list.push_back(r.inside ? r.first + (i * 37) % width
+                                    : r.shift + std::max(0, r.first - 2 + (i * 37) % (width + 4)));
+        int bound = r.shift < 0 ? INT_MAX : r.inside ? r.end : 1;
+        for (int i = 0; i < r.count; i++)
+            bound = std::max(bound, list[i] + 1);
         for (int key = r.first; key < r.end; key++)
             list.push_back(key);
         // One word more than the blocks need, which the test may not write.
@@ -51,7 +58,7 @@ TEST(NotInList, BlocksMatchAPlainScan)
         for (int key = r.first; key < r.end; key++)
             if (not_in_list(list.data(), key, r.count))
                 want[(key - r.first) / 64] |= std::uint64_t{1} << (key - r.first) % 64;
-        not_in_list_blocks(list.data(), r.count, r.first, r.end, got.data());
+        not_in_list_blocks(list.data(), r.count, bound, r.first, r.end, got.data());
         EXPECT_EQ(got, want) << r.count << " " << r.first << " " << r.end;
     }
 }
