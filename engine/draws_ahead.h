@@ -4,8 +4,9 @@
 // in order, and the stream moves on by one product per vector instead of one
 // per draw. A run of draws keeps the state in a local and stores it back in
 // seed at its end. Every function here is inlined, so that each path of a
-// caller compiled for its own instruction set has them in that set. The tests on the lanes below give, lane for lane, exactly the
-// results of the scalar draws in random.h; the proofs are beside them.
+// caller, compiled for its own instruction set, has them in that set. The
+// tests on the lanes below give, lane for lane, exactly the results of the
+// scalar draws in random.h; the proofs are beside them.
 #pragma once
 
 #include <cstdint>
