@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Times tarsel, tarnox and sakora on the workloads in bench/workloads next to
-# the same workloads written with the peer libraries in bench/peers (GAlib in
-# C++, DEAP in Python), whichever are installed, in alternation, and prints a
-# table of median seconds, peak memory and each time over ours.
+# our last release, the same workloads written with the peer libraries in
+# bench/peers (GAlib in C++, DEAP in Python), whichever are installed, and the
+# floor of the function workloads' roulette (addition_floor), in alternation,
+# and prints a summary and a table of median seconds, peak memory and each
+# time over ours.
 #
-#   bench/compare.sh [--repeats R] [--quick] [--before BIN_DIR] BIN_DIR
+#   bench/compare.sh [options] BIN_DIR [options]
 #
 # --before BIN_DIR  also time that build (for instance the one before a
 #                   change), after checking that it prints the same bytes
@@ -13,26 +15,58 @@
 # --quick           the small workloads only
 # --repeats R       runs of each program per workload (default 3; 0 with
 #                   --before only compares the bytes)
-# Needs GNU time (/usr/bin/time, Debian package "time"); the peers need
-# libga-dev and g++, or python3-deap.
+# --no-release      do not build and time the last release
+#
+# The last release is the newest tag v* of the git checkout that holds this
+# script, built from `git archive` with the default preset in a temporary
+# folder; without git or such a tag it is skipped, with a note. Its bytes are
+# compared with ours on every workload it ran. Needs GNU time (/usr/bin/time,
+# Debian package "time"); the peers need libga-dev and g++, or python3-deap.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-repeats=3 quick=0 before=""
-while [ $# -gt 1 ]; do
+usage="usage: compare.sh [--repeats R] [--quick] [--before BIN_DIR] [--no-release] BIN_DIR"
+repeats=3 quick=0 before="" release=1 bin=""
+while [ $# -gt 0 ]; do
   case $1 in
-    --repeats) repeats=$2; shift 2 ;;
+    --repeats) repeats=${2:?$usage}; shift 2 ;;
     --quick) quick=1; shift ;;
-    --before) before=$(cd "$2" && pwd); shift 2 ;;
-    *) echo "unknown option $1" >&2; exit 2 ;;
+    --before) before=$(cd "${2:?$usage}" && pwd); shift 2 ;;
+    --no-release) release=0; shift ;;
+    -*) echo "unknown option $1; $usage" >&2; exit 2 ;;
+    *)
+      [ -z "$bin" ] || { echo "two build folders, $bin and $1; $usage" >&2; exit 2; }
+      bin=$(cd "$1" && pwd); shift ;;
   esac
 done
-bin=$(cd "${1:?usage: compare.sh [options] BIN_DIR}" && pwd)
+[ -n "$bin" ] || { echo "$usage" >&2; exit 2; }
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (apt-get install time)" >&2; exit 2; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 raw="$work/raw.tsv"
 : > "$raw"
+
+# The last release, built as a user would build it.
+release_bin="" release_tag="" top=""
+if [ "$release" = 1 ]; then
+  if command -v git > /dev/null && top=$(git -C "$here" rev-parse --show-toplevel 2> /dev/null); then
+    release_tag=$(git -C "$top" tag --list 'v*' --sort=-v:refname | head -n 1)
+  fi
+  if [ -z "$release_tag" ]; then
+    echo "(no git checkout with a tag v* here: the last release is not timed)" >&2
+  else
+    echo "building the last release, $release_tag, with the default preset" >&2
+    mkdir "$work/release"
+    if git -C "$top" archive "$release_tag" | tar -x -C "$work/release" &&
+      (cd "$work/release" && cmake --preset default > "$work/release.log" 2>&1 &&
+        cmake --build --preset default --target tarsel tarnox sakora >> "$work/release.log" 2>&1); then
+      release_bin="$work/release/build/bin"
+    else
+      echo "(the release $release_tag did not build: not timed)" >&2
+      tail -n 20 "$work/release.log" >&2 || true
+    fi
+  fi
+fi
 
 # The peers that can run here.
 galib="" deap=""
@@ -49,20 +83,30 @@ for candidate in /usr/bin/python3 python3; do
   fi
 done
 [ -n "$deap" ] || echo "(DEAP peer not timed: needs a python3 that imports deap, python3-deap)" >&2
+floor=""
+if [ -x "$bin/addition_floor" ]; then
+  floor="$bin/addition_floor"
+else
+  echo "(no addition_floor in $bin: the floor is not timed)" >&2
+fi
 
 workloads=(funcopt_small knapsack_50)
 [ "$quick" = 1 ] || workloads+=(funcopt_medium funcopt_large knapsack_200)
 
 # measure NAME WORKLOAD COMMAND...: runs COMMAND in a fresh folder, appends
 # "name workload start end kilobytes" to the raw table (the wall clock around
-# the process, finer than GNU time's hundredths).
+# the process, finer than GNU time's hundredths), and keeps what it printed
+# and logged, the last repetition's, in out/NAME/WORKLOAD.
 measure() {
   local name=$1 workload=$2 dir="$work/run" start
   shift 2
   rm -rf "$dir" && mkdir "$dir"
   start=$EPOCHREALTIME
-  (cd "$dir" && /usr/bin/time -f "%M" -o "$work/kb" "$@" < /dev/null > /dev/null 2>&1)
+  (cd "$dir" && /usr/bin/time -f "%M" -o "$work/kb" "$@" < /dev/null > stdout 2> /dev/null)
   printf '%s\t%s\t%s\t%s\t%s\n' "$name" "$workload" "$start" "$EPOCHREALTIME" "$(cat "$work/kb")" >> "$raw"
+  mkdir -p "$work/out/$name"
+  rm -rf "${work:?}/out/$name/$workload"
+  mv "$dir" "$work/out/$name/$workload"
 }
 
 # same_bytes PROGRAM WORKLOAD: the two builds print the same bytes.
@@ -100,37 +144,80 @@ for ((r = 1; r <= repeats; r++)); do
   for w in "${workloads[@]}"; do
     file="$here/workloads/$w.txt"
     echo "[$(date +%H:%M:%S)] repetition $r of $repeats: $w" >&2
+    # The pairs whose ratios matter most side by side, so that a change of
+    # load between them is small: ours, the floor, GAlib; DEAP's long runs last.
     for prog in $(programs "$w"); do
       measure "$prog" "$w" "$bin/$prog" "$file"
+      case $prog in tarnox) ;; *)
+        case $w in funcopt_*) [ -z "$floor" ] || measure floor "$w" "$floor" "$file" ;; esac
+        [ -z "$galib" ] || measure GAlib "$w" "$galib" "${w%%_*}" "$file" ;;
+      esac
       [ -z "$before" ] || measure "$prog before" "$w" "$before/$prog" "$file"
+      [ -z "$release_bin" ] || measure "$prog $release_tag" "$w" "$release_bin/$prog" "$file"
     done
-    [ -z "$galib" ] || measure GAlib "$w" "$galib" "${w%%_*}" "$file"
     # shellcheck disable=SC2086
     [ -z "$deap" ] || measure DEAP "$w" $deap "${w%%_*}" "$file"
   done
 done
 
-python3 - "$raw" "$(nproc)" "$(cut -d' ' -f1-3 /proc/loadavg)" <<'PY'
+# The release's bytes beside ours, from the runs just timed.
+if [ -n "$release_bin" ] && [ "$repeats" -gt 0 ]; then
+  for w in "${workloads[@]}"; do
+    for prog in $(programs "$w"); do
+      if diff -r "$work/out/$prog/$w" "$work/out/$prog $release_tag/$w" > /dev/null; then
+        echo "same bytes as $release_tag: $prog $w"
+      else
+        echo "DIFFERENT BYTES from $release_tag: $prog $w"
+      fi
+    done
+  done
+  echo
+fi
+
+python3 - "$raw" "$(nproc)" "$(cut -d' ' -f1-3 /proc/loadavg)" "$release_tag" <<'PY'
 import statistics, sys
+raw, cpus, load, tag = sys.argv[1:5]
 rows = {}
-for line in open(sys.argv[1]):
+for line in open(raw):
     name, workload, start, end, kb = line.rstrip("\n").split("\t")
     rows.setdefault(workload, {}).setdefault(name, []).append((float(end) - float(start), int(kb)))
-print("machine: %s CPUs, load average at the end %s" % (sys.argv[2], sys.argv[3]))
+print("machine: %s CPUs, load average at the end %s" % (cpus, load))
 print()
-print("time / ours: the median over that of our program (\"X before\" over X; a peer")
-print("over tarsel or sakora, which breed as the peers do).")
+median = {w: {n: statistics.median(s for s, _ in t) for n, t in p.items()} for w, p in rows.items()}
+
+def cell(w, name):
+    return "%.3f" % median[w][name] if name in median[w] else "-"
+
+def ratio(w, a, b):
+    return "%.2f" % (median[w][a] / median[w][b]) if a in median[w] and b in median[w] else "-"
+
+# Ours is the program that breeds as the peers do: tarsel for the function,
+# sakora for the knapsack.
+print("Median seconds; ours is tarsel (function) or sakora (knapsack).")
+print()
+release = ("ours %s" % tag) if tag else "ours release"
+print("| workload | %s | ours now | GAlib | DEAP | floor | %s / now | GAlib / ours | DEAP / ours | ours / floor |" % (release, tag or "release"))
+print("|---|---|---|---|---|---|---|---|---|---|")
+for w in rows:
+    ours = "sakora" if w.startswith("knapsack") else "tarsel"
+    old = "%s %s" % (ours, tag)
+    print("| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |" % (
+        w, cell(w, old), cell(w, ours), cell(w, "GAlib"), cell(w, "DEAP"), cell(w, "floor"),
+        ratio(w, old, ours), ratio(w, "GAlib", ours), ratio(w, "DEAP", ours), ratio(w, ours, "floor")))
+print()
+print("time / ours: the median over that of our program (\"X before\" and \"X %s\" over X;" % (tag or "vN"))
+print("a peer and the floor over tarsel or sakora).")
 print()
 print("| workload | program | runs | median s | min..max s | peak MiB | time / ours |")
 print("|---|---|---|---|---|---|---|")
 for workload, programs in rows.items():
-    median = {name: statistics.median(s for s, _ in times) for name, times in programs.items()}
     for name, times in programs.items():
-        ours = name[:-len(" before")] if name.endswith(" before") else \
-            None if name in ("tarsel", "tarnox", "sakora") else "sakora" if "sakora" in median else "tarsel"
-        ratio = "%.2f" % (median[name] / median[ours]) if ours else "-"
+        base = name.split(" ")[0]
+        ours = None if name in ("tarsel", "tarnox", "sakora") else \
+            base if base in ("tarsel", "tarnox", "sakora") else \
+            "sakora" if "sakora" in median[workload] else "tarsel"
         secs = [s for s, _ in times]
         print("| %s | %s | %d | %.3f | %.3f..%.3f | %.1f | %s |" % (
-            workload, name, len(secs), median[name], min(secs), max(secs),
-            max(kb for _, kb in times) / 1024, ratio))
+            workload, name, len(secs), median[workload][name], min(secs), max(secs),
+            max(kb for _, kb in times) / 1024, ratio(workload, name, ours) if ours else "-"))
 PY

@@ -26,7 +26,7 @@ inline void scans_alone()
     for (int chosen = 0; chosen <= M; chosen++)
         for (int first = 0, end; first < VEL_POP; first = end) {
             end = range_end(first, VEL_POP);
-            not_in_list_blocks(elim, chosen, first, end, in_draw);
+            not_in_list_blocks(elim, chosen, VEL_POP, first, end, in_draw);
         }
     benchmark::DoNotOptimize(in_draw);
 }

@@ -1,21 +1,17 @@
+#include "draw_bits.h"
+#include "draws_ahead.h"
 #include "operators.h"
 #include "population.h"
-#include "random.h"
 
+// A draw at every position, whether or not the bit flips; a position flips
+// when the draw, taken as a real, lies strictly below p_mut.
 void mutate(int r)
 {
-    unsigned char *row = pop[r];
-    for (int i = 0; i < N; i++) {
-        // The draw is made at every position, whether or not the bit flips.
-        int k = randint(1000);
-        if (static_cast<double>(k) < p_mut)
-            row[i] = 1 - row[i];
-    }
+    draw_flips(pop + r, 1, -1, N, per_mille_below(p_mut));
 }
 
+// Row after row, all but best: one run of draws.
 void mutate_population()
 {
-    for (int i = 0; i < VEL_POP; i++)
-        if (i != best)
-            mutate(i);
+    draw_flips(pop, VEL_POP, best, N, per_mille_below(p_mut));
 }

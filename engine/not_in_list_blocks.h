@@ -1,8 +1,8 @@
 // not_in_list for every key of a range at once, in blocks of 64 consecutive
 // keys: bit k of masks[b] is set when key first + 64 b + k (below end) is
 // absent from the first count entries of list, and bits at or beyond end are
-// clear. It gives the answers of not_in_list and reads only those entries,
-// which must be indices of the population.
+// clear. It gives the answers of not_in_list, reads only its arguments and
+// only those entries, and makes one pass over them.
 #pragma once
 
 #include <cstdint>
@@ -24,16 +24,9 @@ inline int blocks(int first, int end)
     return (end - first + 63) / 64;
 }
 
-// Takes the vector path where the processor has it and every index of the
-// population fits a 16-bit lane (VEL_POP <= 32768), else the portable one.
-// end - first is at most KEYS_AT_ONCE.
-void not_in_list_blocks(const int *list, int count, int first, int end, std::uint64_t *masks);
-
-// The paths, named so that tests can check each on one machine.
-void not_in_list_blocks_portable(const int *list, int count, int first, int end,
-                                 std::uint64_t *masks);
-#if defined(__x86_64__)
-void not_in_list_blocks_avx2(const int *list, int count, int first, int end,
-                             std::uint64_t *masks);  // entries and keys below 32768
-bool cpu_has_avx2();
-#endif
+// Every entry lies in [0, bound) (the roulette's are indices of the
+// population); a range that holds all of them, first 0 and end at least
+// bound, needs no test of where an entry falls. masks has blocks(first, end)
+// words.
+void not_in_list_blocks(const int *list, int count, int bound, int first, int end,
+                        std::uint64_t *masks);

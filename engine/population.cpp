@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "breed.h"
+#include "draw_bits.h"
 #include "fail.h"
 #include "physical_memory.h"
-#include "random.h"
 
 int VEL_POP;
 int N;
@@ -81,7 +81,7 @@ void alloc_pop()
 
 void init_pop()
 {
+    // Row after row: pop[i][j] = rand01() > 0.5 ? 1 : 0.
     for (int i = 0; i < VEL_POP; i++)
-        for (int j = 0; j < N; j++)
-            pop[i][j] = rand01() > 0.5 ? 1 : 0;
+        draw_halves(pop[i], N);
 }

@@ -25,20 +25,24 @@ static void rank()
         if (fx < fmin)
             fmin = fx;
     }
-    for (int i = 0; i < VEL_POP; i++)
-        eval[i]->fx_rel = eval[i]->fx - fmin;
-    double top = eval[best]->fx_rel;
-    for (int i = 0; i < VEL_POP; i++)
-        eval[i]->deficit = top - eval[i]->fx_rel;
+    // One pass for both: fx_rel of best is known before the pass, the same
+    // difference that the pass stores in its record.
+    double top = eval[best]->fx - fmin;
+    for (int i = 0; i < VEL_POP; i++) {
+        eval_record *r = eval[i];
+        r->fx_rel = r->fx - fmin;
+        r->deficit = top - r->fx_rel;
+    }
 }
 
 // Adds deficit to the running sum for every chromosome of [first, end) in
 // the draw, in index order, and leaves each sum in its cum.
 static double add_up(double sum, int first, int end, const std::uint64_t *in_draw)
 {
-    for (int b = 0; b < blocks(first, end); b++)
+    eval_record *const *block = eval + first;
+    for (int b = 0; b < blocks(first, end); b++, block += 64)
         for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1) {
-            eval_record *r = eval[first + 64 * b + std::countr_zero(bits)];
+            eval_record *r = block[static_cast<unsigned>(std::countr_zero(bits))];
             r->cum = sum + r->deficit;
             sum = r->cum;
         }
@@ -74,7 +78,7 @@ static int spin(int chosen)
     double sum = -0.0;
     for (int first = 0, end; first < VEL_POP; first = end) {
         end = range_end(first, VEL_POP);
-        not_in_list_blocks(elim, chosen, first, end, in_draw);
+        not_in_list_blocks(elim, chosen, VEL_POP, first, end, in_draw);
         sum = add_up(sum, first, end, in_draw);
     }
     double kp_max = sum;
@@ -83,7 +87,7 @@ static int spin(int chosen)
         end = range_end(first, VEL_POP);
         // A single range is still at hand; more are found again.
         if (VEL_POP > KEYS_AT_ONCE)
-            not_in_list_blocks(elim, chosen, first, end, in_draw);
+            not_in_list_blocks(elim, chosen, VEL_POP, first, end, in_draw);
         int k = first_reaching(target, first, end, in_draw);
         if (k >= 0)
             return k;
@@ -110,7 +114,7 @@ void evaluate_and_select()
     int s = 0;
     for (int first = 0, end; first < VEL_POP; first = end) {
         end = range_end(first, VEL_POP);
-        not_in_list_blocks(elim, M, first, end, in_draw);
+        not_in_list_blocks(elim, M, VEL_POP, first, end, in_draw);
         for (int b = 0; b < blocks(first, end); b++)
             for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1)
                 surv[s++] = first + 64 * b + std::countr_zero(bits);

@@ -10,8 +10,8 @@ constexpr int MAX_BITS = 1023;
 // is not finite, or more bits than a 32-bit count).
 int bits_needed(double dg, double gg, int p);
 
-// The point of [a, b] that the n bits of row stand for (byte 0 is the least
-// significant bit), for n from 1 to MAX_BITS.
+// The point of [a, b] that the n bits of row stand for (bytes of 0 or 1; byte
+// 0 is the least significant bit), for n from 1 to MAX_BITS.
 double decode(const unsigned char *row, double a, double b, int n);
 
 // f(x) = x*x*x - 4*x.

@@ -15,6 +15,10 @@ void record_best()
     std::FILE *log = std::fopen("analiza.txt", "a");
     if (log == nullptr)
         fail("Cannot open analiza.txt");
+    // A buffer of our own: the library would otherwise ask the system for
+    // the file's block size and allocate one, every generation.
+    char buffer[256];
+    std::setvbuf(log, buffer, _IOFBF, sizeof buffer);
     std::fprintf(log, "  %lf", eval[best]->x);
     std::fprintf(log, "  %lf\n", eval[best]->fx);
     // A write that failed set the error indicator; one that only the closing
