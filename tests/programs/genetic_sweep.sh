@@ -45,11 +45,13 @@ same hand local || fail "the folders differ from the runs by hand"
 same local stats && [ "$(ls stats/*/*/stats.csv | wc -l)" = 4 ] || fail "--stats: the folders"
 for f in stats/*/*/stats.csv; do
   awk -F , -v s="$(dirname "${f#stats/}")" 'NR > 1 { final[$1] = $8; end[$1] = $11; best[$1, $2] = $3 }
-    END { for (r = 1; r in final; r++) { for (g = 0; (r, g) in best && best[r, g] != final[r]; g++); print s "," r "," g "," end[r] } }' "$f"
+    END { for (r = 1; r in final; r++) {
+            for (g = 0; (r, g) in best && best[r, g] != final[r]; g++);
+            print s "," r "," g "," end[r] } }' "$f"
 done > figures
 cut -d , -f 1,4,7,8 stats/runs.csv | tail -n +2 | cmp -s - figures || fail "--stats: runs.csv"
-awk -F , '{ n[$1]++; g[$1] += $3; d[$1] += $4 } END { for (s in n) printf "%s,%.6f,%.6f\n", s, g[s] / n[s], d[s] / n[s] }' \
-  figures | sort > means
+awk -F , '{ n[$1]++; g[$1] += $3; d[$1] += $4 }
+  END { for (s in n) printf "%s,%.6f,%.6f\n", s, g[s] / n[s], d[s] / n[s] }' figures | sort > means
 awk -F , '$4 == "done" { print $1 "," $12 "," $13 }' stats/summary.csv | sort | cmp -s - means ||
   fail "--stats: summary.csv: $(cat stats/summary.csv)"
 
@@ -75,9 +77,10 @@ resume --resume || fail "--resume after removals: $(cat out)"
 same local resumed || fail "the resumed sweep differs from the local one"
 # A stats.csv removed or cut short is run again, and the same again.
 cp -r stats stats-kept && rm stats/VEL_POP=10/p_mut=0.01/stats.csv &&
-  head -n 9 stats/VEL_POP=20/p_mut=0.05/stats.csv > short && mv short stats/VEL_POP=20/p_mut=0.05/stats.csv
+  head -n 9 stats-kept/VEL_POP=20/p_mut=0.05/stats.csv > stats/VEL_POP=20/p_mut=0.05/stats.csv
 "$bin/genetic-sweep" tarsel "${grid[@]}" --stats -o stats --resume > /dev/null || fail "--stats --resume"
-[ "$(wc -l < stats/joblog)" = 3 ] && diff -r -x seconds -x joblog -x summary.csv stats-kept stats > /dev/null ||
+[ "$(wc -l < stats/joblog)" = 3 ] &&
+  diff -r -x seconds -x joblog -x summary.csv stats-kept stats > /dev/null ||
   fail "--stats --resume ran: $(cat stats/joblog)"
 
 "$bin/genetic-sweep" tarsel base.txt --set numiter=1,100000000 --timeout 2 -o limit > out 2>&1 &&
