@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # tools/genetic-sweep on this machine: a tarsel grid gives the folders and
 # runs.csv of tarsel run by hand, with the settings outside its limits refused
-# in the table; a sweep stopped part way, and results removed afterwards, are
-# run again by --resume, and only they; a time limit fails a slow setting;
-# bad input is refused in one line, status 1, nothing started or lost. The
-# sweeps over machines are genetic_sweep_remote.sh. Skipped (77) without GNU
-# parallel.
+# in the table; --stats keeps each folder's statistics and sums them up as
+# they read here; a sweep stopped part way, and results removed afterwards
+# (statistics too), are run again by --resume, and only they; a time limit
+# fails a slow setting; bad input is refused in one line, status 1, nothing
+# started or lost. The sweeps over machines are genetic_sweep_remote.sh.
+# Skipped (77) without GNU parallel.
 #
 #   genetic_sweep.sh BIN_DIR
 set -u
@@ -37,6 +38,23 @@ same hand local || fail "the folders differ from the runs by hand"
       local/summary.csv)" = 2 ] && [ "$(grep -c ',done,0,0\.[0-9]*,10,' local/summary.csv)" = 4 ] ||
   fail "summary.csv: $(cat local/summary.csv)"
 
+# --stats: the same folders with a stats.csv in those done, and the tables'
+# columns from them as computed here: per run, the generation of the first
+# row whose best is the last best_so_far, and the last diversity.
+"$bin/genetic-sweep" tarsel "${grid[@]}" --stats -o stats > /dev/null || fail "--stats: status $?"
+same local stats && [ "$(ls stats/*/*/stats.csv | wc -l)" = 4 ] || fail "--stats: the folders"
+for f in stats/*/*/stats.csv; do
+  awk -F , -v s="$(dirname "${f#stats/}")" 'NR > 1 { final[$1] = $8; end[$1] = $11; best[$1, $2] = $3 }
+    END { for (r = 1; r in final; r++) {
+            for (g = 0; (r, g) in best && best[r, g] != final[r]; g++);
+            print s "," r "," g "," end[r] } }' "$f"
+done > figures
+cut -d , -f 1,4,7,8 stats/runs.csv | tail -n +2 | cmp -s - figures || fail "--stats: runs.csv"
+awk -F , '{ n[$1]++; g[$1] += $3; d[$1] += $4 }
+  END { for (s in n) printf "%s,%.6f,%.6f\n", s, g[s] / n[s], d[s] / n[s] }' figures | sort > means
+awk -F , '$4 == "done" { print $1 "," $12 "," $13 }' stats/summary.csv | sort | cmp -s - means ||
+  fail "--stats: summary.csv: $(cat stats/summary.csv)"
+
 # A stand-in tarsel tells GNU parallel, once, to start no new job.
 mkdir stop && cat > stop/tarsel <<EOF
 #!/bin/sh
@@ -57,6 +75,13 @@ resume --resume || fail "--resume after removals: $(cat out)"
   "VEL_POP=10/p_mut=0.05 VEL_POP=20/p_mut=0.01 " ] && [ "$(wc -l < ran)" = 8 ] ||
   fail "--resume after removals ran: $(cat ran)"
 same local resumed || fail "the resumed sweep differs from the local one"
+# A stats.csv removed or cut short is run again, and the same again.
+cp -r stats stats-kept && rm stats/VEL_POP=10/p_mut=0.01/stats.csv &&
+  head -n 9 stats-kept/VEL_POP=20/p_mut=0.05/stats.csv > stats/VEL_POP=20/p_mut=0.05/stats.csv
+"$bin/genetic-sweep" tarsel "${grid[@]}" --stats -o stats --resume > /dev/null || fail "--stats --resume"
+[ "$(wc -l < stats/joblog)" = 3 ] &&
+  diff -r -x seconds -x joblog -x summary.csv stats-kept stats > /dev/null ||
+  fail "--stats --resume ran: $(cat stats/joblog)"
 
 "$bin/genetic-sweep" tarsel base.txt --set numiter=1,100000000 --timeout 2 -o limit > out 2>&1 &&
   fail "a time limit: status 0"
@@ -85,6 +110,7 @@ $PATH|tarsel missing.txt --set VEL_POP=10 -o new|cannot read missing.txt: No suc
 $PATH|tarsel base.txt --set VEL_POP=10 --timeout 0 -o new|--timeout takes seconds, at least 0.001, not 0
 $PATH|tarsel base.txt --set VEL_POP=10,20 --set p_mut=0.01,0.05 -o local|local holds a sweep already: add --resume to finish it, or name another folder
 $PATH|tarsel base.txt --set VEL_POP=10 -o local --resume|local holds another sweep (tarsel VEL_POP=0,10,20 p_mut=0.01,0.05): name another folder
+$PATH|tarsel base.txt --set VEL_POP=0,10,20 --set p_mut=0.01,0.05 -o local --resume --stats|local holds this sweep without --stats: finish it without --stats, or name another folder
 $PATH|missing/tarsel base.txt --set VEL_POP=10 -o new|missing/tarsel is not an executable file
 $PATH|tarsel base.txt --set VEL_POP=10 --sshloginfile missing -o new|cannot read missing: No such file or directory
 /nonexistent|tarsel base.txt --set VEL_POP=10 -o new|GNU parallel is not installed (Debian: apt-get install parallel)

@@ -5,7 +5,8 @@
 # that drops away at its first job fails that machine's settings; --resume
 # leaves the lost machine out, runs them again with the results removed from
 # DIR, and gives the runs.csv and folders of a sweep on this machine alone,
-# leaving nothing behind in the machines' homes. A machine without the
+# leaving nothing behind in the machines' homes; so does a sweep with --stats,
+# whose stats.csv come back with the folders. A machine without the
 # programs fails its jobs saying so, and a time limit fails a slow setting on
 # a machine.
 # Skipped (77) without GNU parallel, rsync or an OpenSSH server that starts.
@@ -100,6 +101,12 @@ grep -qx "genetic-sweep: leaving out $(login delta): it does not answer" err ||
   [ "$(wc -l < "over ssh/joblog")" = $((again + 1)) ] || fail "--resume ran: $(cat "over ssh/joblog")"
 cmp -s local/runs.csv "over ssh/runs.csv" && diff -r -x seconds -x joblog -x summary.csv local "over ssh" ||
   fail "the sweep over machines differs from the sweep on this machine alone"
+# --stats on machines alone: each folder's stats.csv comes back with it.
+login alpha beta > ssh-only
+sweep --stats -o stats > /dev/null && sweep --stats -o stats-ssh --sshloginfile ssh-only > /dev/null ||
+  fail "--stats: status $?"
+[ "$(ls stats-ssh/*/*/stats.csv | wc -l)" = 4 ] &&
+  diff -r -x seconds -x joblog -x summary.csv stats stats-ssh > /dev/null || fail "--stats over ssh"
 [ -z "$(ls -A home-one)" ] || fail "left behind on alpha: $(find home-one)"
 
 { login gamma alpha; } > two
