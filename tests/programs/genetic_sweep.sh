@@ -38,6 +38,12 @@ same hand local || fail "the folders differ from the runs by hand"
       local/summary.csv)" = 2 ] && [ "$(grep -c ',done,0,0\.[0-9]*,10,' local/summary.csv)" = 4 ] ||
   fail "summary.csv: $(cat local/summary.csv)"
 
+# A grid over sakora's runs keeps them beside the count of runs printed.
+printf '10 5 20 0.01 3 4 2 3 4 5 3 4 5 6 5\n' > problem.txt
+"$bin/genetic-sweep" sakora problem.txt --set runs=1,2 -o runs > /dev/null &&
+  [ "$(cut -d , -f 2,6 runs/summary.csv | tr '\n' ' ')" = "runs,run_count 1,1 2,2 " ] ||
+  fail "sakora over runs: $(cat runs/summary.csv)"
+
 # --stats: the same folders with a stats.csv in those done, and the tables'
 # columns from them as computed here: per run, the generation of the first
 # row whose best is the last best_so_far, and the last diversity.
