@@ -1,7 +1,7 @@
 # `cpack -G DEB` in the build folder: the install layout under /usr as one
 # Debian package, versioned by project(VERSION), as Debian's policy asks it
 # (tests/programs/package.sh runs lintian on it). The programs need only the
-# C library (as dpkg-shlibdeps finds); the tools need Python and GNU parallel,
+# C and C++ libraries; the tools need Python and GNU parallel,
 # their plots matplotlib, and sweeps over machines rsync and ssh.
 set(CPACK_PACKAGE_NAME genetic-search)
 set(CPACK_PACKAGE_CONTACT "Genetic search maintainers <maintainers@genetic-search.example.org>")
@@ -19,8 +19,15 @@ on this machine or on many, and plot-analiza draws how a run converges.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3, parallel")
+# The libraries the programs link, with the versions their symbols need, as
+# dpkg-shlibdeps (Debian package dpkg-dev) finds them; without it, unversioned.
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3, parallel")
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6, python3, parallel")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-matplotlib, rsync, openssh-client")
 set(CPACK_STRIP_FILES ON)
 
