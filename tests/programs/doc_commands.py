@@ -9,8 +9,9 @@ fresh folder, document after document, block after block; each must end with
 status 0. The shell follows build/ to BUILD_DIR's own path (set -o physical),
 so that a step that regenerates the build sees the build where it lies. A ```console block's $ line runs the same way, and what it prints
 must be the lines shown, "..." standing for any lines. The EXAMPLES of the
-manual pages run with the programs on PATH. Blocks that install with apt-get
-run only as root; the few that CI runs itself are left out (SKIP below).
+manual pages run with the programs on PATH. Blocks that install with apt-get,
+and those after them in their document, run only as root; the few that CI
+runs itself are left out (SKIP below).
 """
 import glob, os, re, shutil, subprocess, sys, tempfile
 
@@ -63,13 +64,15 @@ def main(source, build):
                 runs.append((doc, kind, text, env))
         for page in sorted(glob.glob(f"{source}/man/*.1")):
             runs.append((os.path.relpath(page, source), "sh", man_examples(page), on_path))
-        failed = 0
+        failed, uninstalled = 0, set()
         for doc, kind, text, environment in runs:
             first = text.splitlines()[0] if text else ""
             if (doc, first) in SKIP:
                 print(f"skipped {doc}: {first}\n  ({SKIP[doc, first]})")
                 continue
-            if "apt-get" in text and os.geteuid() != 0:
+            if doc in uninstalled or "apt-get" in text and os.geteuid() != 0:
+                # What follows an install in its document needs that install.
+                uninstalled.add(doc)
                 print(f"skipped {doc}: {first}\n  (apt-get needs root)")
                 continue
             command, shown = text, None
