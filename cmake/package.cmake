@@ -15,7 +15,9 @@ from a file. They seed a fixed random generator, so the same input gives
 the same output on every machine.
 
 genetic-sweep runs the programs over a grid of settings with GNU parallel,
-on this machine or on many, and plot-analiza draws how a run converges.")
+on this machine or on many; plot-analiza draws how a run converges, and
+plot-stats the statistics of every generation that the programs record on
+request.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
