@@ -116,4 +116,5 @@ grep -q '^failed: VEL_POP=2[01]/numiter=100000000: tarsel is not installed on ga
   fail "no program: $(cat out)"
 grep -q '^failed: VEL_POP=2[01]/numiter=100000000: stopped at the time limit, after [0-9.]* s$' out ||
   fail "a time limit: $(cat out)"
+grep -qx '2 settings: 0 done, 0 refused, 2 failed.' out || fail "nothing done: $(cat out)"
 exit $failed
