@@ -16,7 +16,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 "$bin/tarsel" "$source/examples/tarsel.txt" < /dev/null > /dev/null || { echo "FAIL: tarsel"; exit 1; }
-"$py" "$source/tools/plot-analiza" analiza.txt 100 -o plot.png || { echo "FAIL: status $?"; exit 1; }
+"$py" "$bin/plot-analiza" analiza.txt 100 -o plot.png || { echo "FAIL: status $?"; exit 1; }
 # The PNG signature, then the IHDR chunk with the width and height.
 header=$(od -An -tx1 -N24 plot.png | tr -d ' \n')
 size=$(stat -c %s plot.png)

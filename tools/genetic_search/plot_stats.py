@@ -1,7 +1,6 @@
-#!/usr/bin/python3
 """Draws a statistics file of tarsel, tarnox or sakora.
 
-    tools/plot-stats FILE -o PICTURE [--run R]
+    plot-stats FILE -o PICTURE [--run R]
 
 FILE is either file that the programs write on request, told apart by its
 header row:
@@ -17,31 +16,18 @@ header row:
 
 --run R draws run R alone. The format follows the suffix of PICTURE: .png,
 .pdf or .svg.
-
-The shebang names Debian's /usr/bin/python3, where the package
-python3-matplotlib installs; with another interpreter, run
-`INTERPRETER tools/plot-stats ...` with one that can import matplotlib.
 """
 import argparse
 import math
 import os
-import sys
+
+from .common import Parser, Refusal, picture_format, pyplot, save, shown
 
 PROG = "plot-stats"
 USAGE = f"{PROG} FILE -o PICTURE [--run R]"
-FORMATS = ("png", "pdf", "svg")
 STATS = ("run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offline,"
          "diversity,converged")
 BITS = "run,generation,strings,ones_0"
-
-
-class Refusal(Exception):
-    """A problem with the arguments or the file: one line on standard error."""
-
-
-class Parser(argparse.ArgumentParser):
-    def error(self, message):
-        raise Refusal(f"{message} (usage: {USAGE})")
 
 
 def whole_above_zero(text):
@@ -54,22 +40,13 @@ def whole_above_zero(text):
     return value
 
 
-def picture_format(path):
-    suffix = os.path.splitext(path)[1].lower().lstrip(".")
-    if suffix not in FORMATS:
-        raise Refusal(f"cannot write {path}: its name must end in .png, .pdf or .svg")
-    return suffix
-
-
-def shown(line):
-    return line if len(line) <= 40 else line[:40] + "..."
 
 
 def read_file(path):
     """The kind of file ('stats' or 'bits'), its column names and its runs:
     {run number: list of rows}, each row a list of numbers, in file order."""
     try:
-        with open(path, encoding="ascii", errors="replace") as f:
+        with open(path, encoding="latin-1") as f:
             lines = f.read().split("\n")
     except OSError as e:
         raise Refusal(f"cannot read {path}: {e.strerror}")
@@ -175,24 +152,18 @@ def draw_bits(plt, names, runs, order, title):
 
 
 def draw(kind, names, runs, order, path, picture):
-    import matplotlib
-    matplotlib.use("Agg")
-    import matplotlib.pyplot as plt
-
+    plt = pyplot()
     generations = max(len(runs[r]) for r in order)
     what = f"run {order[0]}" if len(order) == 1 else f"{len(order)} runs"
     unit = "generation" if generations == 1 else "generations"
     title = f"{os.path.basename(path)}: {what}, {generations} {unit}"
     drawing = draw_stats if kind == "stats" else draw_bits
     figure = drawing(plt, names, runs, order, title)
-    try:
-        figure.savefig(picture, format=picture_format(picture))
-    except OSError as e:
-        raise Refusal(f"cannot write {picture}: {e.strerror}")
+    save(figure, picture)
 
 
 def main(argv):
-    parser = Parser(prog=PROG, usage=USAGE,
+    parser = Parser(f"usage: {USAGE}", prog=PROG, usage=USAGE,
                     description="Draw a statistics file (GENETIC_STATS) or a bit-position "
                                 "file (GENETIC_BITS) of tarsel, tarnox or sakora.")
     parser.add_argument("file", metavar="FILE", help="the statistics or bit-position file")
@@ -200,22 +171,10 @@ def main(argv):
                         help="the picture to write: .png, .pdf or .svg")
     parser.add_argument("--run", type=whole_above_zero, metavar="R",
                         help="draw run R alone (default: every run)")
-    try:
-        args = parser.parse_args(argv)
-        picture_format(args.picture)
-        kind, names, runs = read_file(args.file)
-        order = chosen_runs(args.file, runs, args.run)
-        try:
-            import matplotlib  # noqa: F401
-        except ImportError:
-            raise Refusal(f"{sys.executable} cannot import matplotlib "
-                          "(Debian: apt-get install python3-matplotlib)")
-        draw(kind, names, runs, order, args.file, args.picture)
-    except Refusal as e:
-        print(f"{PROG}: {e}", file=sys.stderr)
-        return 1
+    args = parser.parse_args(argv)
+    picture_format(args.picture)
+    kind, names, runs = read_file(args.file)
+    order = chosen_runs(args.file, runs, args.run)
+    pyplot()
+    draw(kind, names, runs, order, args.file, args.picture)
     return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))

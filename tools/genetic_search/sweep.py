@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 """Runs tarsel, tarnox or sakora over a grid of settings with GNU parallel, on
 this machine or on many, and gathers their results into tables.
 
@@ -23,8 +22,9 @@ import subprocess
 import sys
 import tempfile
 
+from .common import Parser, Refusal, pyplot
+
 PROG = "genetic-sweep"
-VERSION = "@PROJECT_VERSION@"  # the project's, written in by the build
 
 # Each program's file as far as --set reaches into it: the names of its values
 # in their order, with what they mean. sakora's capacity C is the value after
@@ -65,9 +65,6 @@ EPILOG = (f"names: tarsel, tarnox: {', '.join(OPTIMISER)}; sakora: {', '.join(KN
           "--set p_mut=0.001,0.01 -o study --plot")
 
 
-class Refusal(Exception):
-    """Bad input: one line on standard error, status 1, nothing started."""
-
 
 @dataclasses.dataclass
 class Setting:
@@ -94,13 +91,9 @@ class Job:
     signal: int
 
 
-class Parser(argparse.ArgumentParser):
-    def error(self, message):
-        raise Refusal(f"{message} (see {PROG} --help)")
-
 
 def parse(argv):
-    parser = Parser(prog=PROG, usage=USAGE, description=__doc__, epilog=EPILOG,
+    parser = Parser(f"see {PROG} --help", prog=PROG, usage=USAGE, description=__doc__, epilog=EPILOG,
                     formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("program", metavar="PROGRAM", help="tarsel, tarnox, sakora, or a list")
     parser.add_argument("base", metavar="BASE_FILE", help="parameter or problem file")
@@ -122,7 +115,6 @@ def parse(argv):
     parser.add_argument("--plot", action="store_true", help="draw DIR/sweep.png (matplotlib)")
     parser.add_argument("--optimum", type=float, metavar="VALUE",
                         help="count the runs that reach VALUE (default: the best value seen)")
-    parser.add_argument("--version", action="version", version=f"{PROG} {VERSION}")
     args = parser.parse_args(argv)
     if args.jobs is not None and args.jobs < 1:
         raise Refusal(f"-j takes a whole number above 0, not {args.jobs}")
@@ -150,7 +142,7 @@ def programs(listed):
             if not executable(here[kind]):
                 raise Refusal(f"{program} is not an executable file")
         else:
-            beside = os.path.join(os.path.dirname(os.path.realpath(__file__)), program)
+            beside = os.path.join(os.path.dirname(os.path.realpath(sys.argv[0])), program)
             found = beside if executable(beside) else shutil.which(program)
             if not found:
                 raise Refusal(f"cannot find {program} beside {PROG} or on PATH")
@@ -294,11 +286,7 @@ def check_tools(args, remote):
         raise Refusal("rsync is not installed, and a sweep over machines needs it "
                       "(Debian: apt-get install rsync)")
     if args.plot:
-        try:
-            import matplotlib  # noqa: F401
-        except ImportError:
-            raise Refusal(f"{sys.executable} cannot import matplotlib, which --plot needs "
-                          "(Debian: apt-get install python3-matplotlib)")
+        pyplot("--plot")
 
 
 def check_folder(out, record, resume):
@@ -576,10 +564,7 @@ def label(kind, name):
 
 
 def plot(out, dims, settings, results, title):
-    import matplotlib
-    matplotlib.use("Agg")
-    import matplotlib.pyplot as plt
-
+    plt = pyplot()
     kind, value = settings[0].program, columns(settings[0].program)[1]
     varying = [(n, v) for n, v in dims if len(v) > 1]
     figure, axes = plt.subplots(figsize=(8, 5), dpi=80, constrained_layout=True)
@@ -682,6 +667,3 @@ def main(argv):
         return 1
     return 0
 
-
-if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))

@@ -1,7 +1,6 @@
-#!/usr/bin/python3
 """Draws the convergence of tarsel or tarnox runs from their log analiza.txt.
 
-    tools/plot-analiza LOG GENERATIONS -o PICTURE
+    plot-analiza LOG GENERATIONS -o PICTURE
 
 LOG holds one line per generation, the best point and its value, as the
 programs append them; GENERATIONS is the number of generations per run
@@ -9,28 +8,15 @@ programs append them; GENERATIONS is the number of generations per run
 run. The picture shows the best value per generation, one line per run, and
 below it the best point; its format follows the suffix of PICTURE: .png, .pdf
 or .svg.
-
-The shebang names Debian's /usr/bin/python3, where the package
-python3-matplotlib installs; with another interpreter, run
-`INTERPRETER tools/plot-analiza ...` with one that can import matplotlib.
 """
 import argparse
 import math
 import os
-import sys
+
+from .common import Parser, Refusal, picture_format, pyplot, save, shown
 
 PROG = "plot-analiza"
 USAGE = f"{PROG} LOG GENERATIONS -o PICTURE"
-FORMATS = ("png", "pdf", "svg")
-
-
-class Refusal(Exception):
-    """A problem with the arguments or the log: one line on standard error."""
-
-
-class Parser(argparse.ArgumentParser):
-    def error(self, message):
-        raise Refusal(f"{message} (usage: {USAGE})")
 
 
 def generations(text):
@@ -44,17 +30,11 @@ def generations(text):
     return value
 
 
-def picture_format(path):
-    suffix = os.path.splitext(path)[1].lower().lstrip(".")
-    if suffix not in FORMATS:
-        raise Refusal(f"cannot write {path}: its name must end in .png, .pdf or .svg")
-    return suffix
-
 
 def read_log(path, per_run):
     """The runs of the log: lists of (point, value) pairs, per_run long."""
     try:
-        with open(path, encoding="ascii", errors="replace") as log:
+        with open(path, encoding="latin-1") as log:
             lines = log.read().split("\n")
     except OSError as e:
         raise Refusal(f"cannot read {path}: {e.strerror}")
@@ -73,18 +53,14 @@ def read_log(path, per_run):
         except ValueError:
             pair = ()
         if len(pair) != 2 or not all(math.isfinite(v) for v in pair):
-            shown = line if len(line) <= 40 else line[:40] + "..."
             raise Refusal(f"{path}:{number}: expected two numbers (the best "
-                          f"point and its value), found '{shown}'")
+                          f"point and its value), found '{shown(line)}'")
         points.append(pair)
     return [points[i:i + per_run] for i in range(0, len(points), per_run)]
 
 
 def draw(runs, per_run, log_name, picture):
-    import matplotlib
-    matplotlib.use("Agg")
-    import matplotlib.pyplot as plt
-
+    plt = pyplot()
     figure, (values, points) = plt.subplots(
         2, 1, sharex=True, figsize=(8, 6), dpi=80, constrained_layout=True)
     generation = range(1, per_run + 1)
@@ -106,14 +82,11 @@ def draw(runs, per_run, log_name, picture):
     if len(runs) <= 20:
         values.legend(fontsize="small", ncol=2 if len(runs) > 5 else 1,
                       loc="lower right")
-    try:
-        figure.savefig(picture, format=picture_format(picture))
-    except OSError as e:
-        raise Refusal(f"cannot write {picture}: {e.strerror}")
+    save(figure, picture)
 
 
 def main(argv):
-    parser = Parser(prog=PROG, usage=USAGE,
+    parser = Parser(f"usage: {USAGE}", prog=PROG, usage=USAGE,
                     description="Draw the best value and point per generation "
                                 "from the log of tarsel or tarnox.")
     parser.add_argument("log", metavar="LOG", help="the log, e.g. analiza.txt")
@@ -121,21 +94,9 @@ def main(argv):
                         help="generations per run (numiter)")
     parser.add_argument("-o", dest="picture", metavar="PICTURE", required=True,
                         help="the picture to write: .png, .pdf or .svg")
-    try:
-        args = parser.parse_args(argv)
-        picture_format(args.picture)
-        runs = read_log(args.log, args.generations)
-        try:
-            import matplotlib  # noqa: F401
-        except ImportError:
-            raise Refusal(f"{sys.executable} cannot import matplotlib "
-                          "(Debian: apt-get install python3-matplotlib)")
-        draw(runs, args.generations, os.path.basename(args.log), args.picture)
-    except Refusal as e:
-        print(f"{PROG}: {e}", file=sys.stderr)
-        return 1
+    args = parser.parse_args(argv)
+    picture_format(args.picture)
+    runs = read_log(args.log, args.generations)
+    pyplot()
+    draw(runs, args.generations, os.path.basename(args.log), args.picture)
     return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))

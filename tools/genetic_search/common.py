@@ -1,0 +1,68 @@
+"""What the three tools share: the refusal, the command line, the pictures and
+the way a byte of a file is shown."""
+import argparse
+import os
+
+try:
+    from .version import VERSION  # written by the build
+except ImportError:  # the source folder itself
+    VERSION = "unknown"
+
+
+class Refusal(Exception):
+    """Bad input: one line on standard error, status 1, nothing done."""
+
+
+class Parser(argparse.ArgumentParser):
+    """The tools' command line: an error is a refusal that ends with `hint`,
+    and --version prints the tool's name and the project's version."""
+
+    def __init__(self, hint, **kwargs):
+        super().__init__(**kwargs)
+        self.hint = hint
+        self.add_argument("--version", action="version", version=f"{self.prog} {VERSION}")
+
+    def error(self, message):
+        raise Refusal(f"{message} ({self.hint})")
+
+
+FORMATS = ("png", "pdf", "svg")
+
+
+def picture_format(path):
+    """The format that the suffix of a picture's name asks for."""
+    suffix = os.path.splitext(path)[1].lower().lstrip(".")
+    if suffix not in FORMATS:
+        raise Refusal(f"cannot write {path}: its name must end in .png, .pdf or .svg")
+    return suffix
+
+
+def pyplot(purpose=""):
+    """matplotlib's pyplot, drawing into files only; `purpose` names what
+    needs it in the refusal without it."""
+    try:
+        import matplotlib
+    except ImportError:
+        import sys
+        raise Refusal(f"{sys.executable} cannot import matplotlib"
+                      + (f", which {purpose} needs" if purpose else "")
+                      + " (Debian: apt-get install python3-matplotlib)")
+    matplotlib.use("Agg")
+    import matplotlib.pyplot as plt
+    return plt
+
+
+def save(figure, picture):
+    """Writes the figure in the format its name asks for."""
+    try:
+        figure.savefig(picture, format=picture_format(picture))
+    except OSError as e:
+        raise Refusal(f"cannot write {picture}: {e.strerror}")
+
+
+def shown(text, limit=40):
+    """A line of a file as a message shows it: at most `limit` characters, a
+    byte that is not printable ASCII as \\xNN, and ... when it goes on."""
+    out = "".join(c if " " <= c < "\x7f" and c != "\\" else f"\\x{ord(c):02x}"
+                  for c in text[:limit])
+    return out + ("..." if len(text) > limit else "")
