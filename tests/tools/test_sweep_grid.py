@@ -1,0 +1,58 @@
+"""genetic-sweep's grid: the names and values it takes or refuses, and the
+files of its settings."""
+import pytest
+
+from genetic_search.common import Refusal
+from genetic_search.sweep import grid, parse
+
+SAKORA = b"10 5 20 0.01 3 4\n2 3 4 5\n3 4 5 6\n5\n"
+
+
+@pytest.mark.parametrize("sets, message", [
+    (["foo=1"], "tarsel has no value named 'foo' (it has dg, gg, p, VEL_POP, numiter, M, p_mut)"),
+    (["M=1", "M=2"], "M is set twice"),
+    (["VEL_POP="], "--set VEL_POP= leaves the grid empty: give values after VEL_POP="),
+    (["M=1,,2"], "--set M=1,,2 leaves the grid empty: give values after M="),
+    (["VEL_POP=10,10"], "--set VEL_POP=10,10 lists a value twice"),
+    (["p_mut=0,01"], "--set p_mut=0,01: '01' starts with 0 and a digit: decimals are written "
+                     "after a point, as in 0.01; commas separate the values"),
+    (["p_mut=0.1,0 1"], "--set p_mut=0.1,0 1: '0 1' holds white space; commas separate the values"),
+])
+def test_dimensions_refused(sets, message):
+    with pytest.raises(Refusal) as refusal:
+        grid.dimensions(["tarsel"], sets)
+    assert str(refusal.value) == message
+
+
+@pytest.mark.parametrize("argv, message", [
+    (["--timeout", "0"], "--timeout takes seconds, at least 0.001, not 0"),
+    (["-j", "0"], "-j takes a whole number above 0, not 0"),
+    (["--slurm", "--sshloginfile", "m"], "--slurm and --sshloginfile are two ways to run: choose one"),
+    (["--sbatch", "-p x"], "--sbatch passes arguments to Slurm's sbatch: add --slurm"),
+])
+def test_command_line_refused(argv, message):
+    with pytest.raises(Refusal) as refusal:
+        parse(["tarsel", "base.txt", "--set", "M=1", "-o", "out", *argv])
+    assert str(refusal.value) == message
+
+
+@pytest.mark.parametrize("kind, text, values, expected", [
+    ("tarsel", b"-2 2 6 10 20 20 0.01\n", {"VEL_POP": "50", "p_mut": "0.1"},
+     b"-2 2 6 50 20 20 0.1\n"),
+    ("tarsel", b" -2\t2\n6 10 20 20 0.01", {"dg": "-10"}, b" -10\t2\n6 10 20 20 0.01"),
+    ("sakora", SAKORA, {"C": "7", "runs": "1"}, b"10 5 20 0.01 1 4\n2 3 4 5\n3 4 5 6\n7\n"),
+])
+def test_substitute(kind, text, values, expected):
+    assert grid.substitute(text, kind, values) == expected
+
+
+def test_settings_of_two_programs():
+    dims = grid.dimensions(["tarsel", "tarnox"], ["numiter=5,7"])
+    found = grid.settings(["tarsel", "tarnox"], dims, b"-2 2 6 10 20 20 0.01")
+    assert [(s.folder, s.program, s.text) for s in found] == [
+        ("program=tarsel/numiter=5", "tarsel", b"-2 2 6 10 5 20 0.01"),
+        ("program=tarsel/numiter=7", "tarsel", b"-2 2 6 10 7 20 0.01"),
+        ("program=tarnox/numiter=5", "tarnox", b"-2 2 6 10 5 20 0.01"),
+        ("program=tarnox/numiter=7", "tarnox", b"-2 2 6 10 7 20 0.01")]
+    assert [grid.generations(s) for s in found[:2]] == [50, 70]
+    assert grid.generations(grid.Setting("", {}, "sakora", SAKORA)) == 15
