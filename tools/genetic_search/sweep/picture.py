@@ -13,9 +13,9 @@ def label(kind, name):
     return f"{name} ({LAYOUT[kind][name]})" if name in LAYOUT[kind] else name
 
 
-def short(number):
-    """A value as the table prints it, without the zeros at its end."""
-    return number.rstrip("0").rstrip(".") if "." in number else number
+def six(value, _=None):
+    """A value with the six decimals of the tables, less the zeros at its end."""
+    return f"{value:.6f}".rstrip("0").rstrip(".")
 
 
 def heat_map(plt, figure, axes, kind, varying, settings, summary):
@@ -28,12 +28,14 @@ def heat_map(plt, figure, axes, kind, varying, settings, summary):
         if row["mean"]:
             means[i][j] = float(row["mean"])
     image = axes.imshow(means, cmap="viridis", aspect="auto")
-    figure.colorbar(image, label=f"mean {columns(kind)[1]} of the runs")
+    found = [float(row["mean"]) for row in summary if row["mean"]] or [0.0]
+    ticks = sorted({round(min(found) + (max(found) - min(found)) * k / 4, 6) for k in range(5)})
+    figure.colorbar(image, label=f"mean {columns(kind)[1]} of the runs", format=six, ticks=ticks)
     for i, j in itertools.product(range(len(row_values)), range(len(col_values))):
         row = cells[i, j]
         if row["mean"]:
             light = image.norm(means[i][j]) > 0.6
-            axes.text(j, i, f"{short(row['mean'])}\n{row['reached']}/{row['run_count']} reached",
+            axes.text(j, i, f"{six(float(row['mean']))}\n{row['reached']}/{row['run_count']} reached",
                       ha="center", va="center", fontsize="small",
                       color="black" if light else "white")
         else:
@@ -46,7 +48,7 @@ def heat_map(plt, figure, axes, kind, varying, settings, summary):
     axes.set_ylabel(label(kind, rows))
 
 
-def runs(axes, kind, varying, settings, results, summary, goal, optimum):
+def runs(plt, axes, kind, varying, settings, results, summary, goal, optimum):
     """Each setting a row; runs of one value side by side, so that each shows;
     those at the value 'reached' counts in another colour."""
     values = [float(v) for result in results for _, v in result.runs] + [goal]
@@ -56,7 +58,7 @@ def runs(axes, kind, varying, settings, results, summary, goal, optimum):
         for _, same in itertools.groupby(vs, key=lambda v: round(v / step)):
             same = list(same)
             for k, v in enumerate(same):
-                axes.plot(v, y + (k - (len(same) - 1) / 2) * min(0.8 / len(same), 0.12), "o",
+                axes.plot(v, y + (k - (len(same) - 1) / 2) * min(0.7 / len(same), 0.1), "o",
                           color="tab:orange" if v >= goal else "tab:blue", markersize=4)
         if vs:
             axes.plot(sum(vs) / len(vs), y, "|", color="tab:red", markersize=16, mew=2)
@@ -64,15 +66,15 @@ def runs(axes, kind, varying, settings, results, summary, goal, optimum):
         axes.annotate(note, (1, y), xycoords=("axes fraction", "data"), xytext=(6, 0),
                       textcoords="offset points", va="center", fontsize="small")
     axes.axvline(goal, color="tab:orange", linestyle="--", linewidth=1)
-    single = len(varying) == 1
+    names = [name for name, _ in varying]  # a setting's label: the values that vary
     axes.set_yticks(range(len(settings)),
-                    [s.values[varying[0][0]] if single else s.folder for s in settings],
-                    fontsize="small")
+                    ["/".join(s.values[n] for n in names) for s in settings], fontsize="small")
     axes.set_ylim(len(settings) - 0.5, -0.5)
-    axes.set_ylabel(label(kind, varying[0][0]) if single else "setting")
+    axes.set_ylabel(label(kind, names[0]) if len(names) == 1 else "/".join(names))
     axes.set_xlabel(f"{columns(kind)[1]} of each run (red: the mean; orange: at "
-                    f"{'the optimum' if optimum else 'the best value seen'}, {goal:g})")
-    axes.ticklabel_format(axis="x", useOffset=False)
+                    f"{'the optimum' if optimum else 'the best value seen'}, {six(goal)})")
+    axes.xaxis.set_major_locator(plt.MaxNLocator(5))
+    axes.xaxis.set_major_formatter(six)
     axes.grid(True, axis="x", linewidth=0.3)
 
 
@@ -85,9 +87,11 @@ def draw(path, dims, settings, results, summary, goal, optimum, title):
     if len(varying) == 2:
         figure, axes = plt.subplots(figsize=(8, 5), dpi=80, constrained_layout=True)
         heat_map(plt, figure, axes, kind, varying, settings, summary)
+        title += (f"\n'reached' counts the runs at {'the optimum' if optimum else 'the best value seen'}"
+                  f", {six(goal)}")
     else:
-        figure, axes = plt.subplots(figsize=(8, 1.5 + 0.3 * len(settings)), dpi=80,
+        figure, axes = plt.subplots(figsize=(8, 1.6 + 0.5 * len(settings)), dpi=80,
                                     constrained_layout=True)
-        runs(axes, kind, varying, settings, results, summary, goal, optimum)
+        runs(plt, axes, kind, varying, settings, results, summary, goal, optimum)
     axes.set_title(title)
     save(figure, path)
