@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fail.h"
+#include "digest.h"
+#include "host.h"
 
 static bool is_blank(int c)
 {
@@ -186,12 +187,33 @@ static const char *shown_token()
     fail("%s is missing", what);
 }
 
+static std::uint64_t values_read = DIGEST_START;
+
+// Adds a value to the digest as its kind and its bytes, least significant
+// first, so that every machine takes the same digest.
+template <typename T> static void add_value(char kind, T value)
+{
+    std::uint64_t bits = 0;
+    static_assert(sizeof value <= sizeof bits);
+    std::memcpy(&bits, &value, sizeof value);
+    unsigned char bytes[1 + sizeof value] = {static_cast<unsigned char>(kind)};
+    for (std::size_t i = 0; i < sizeof value; i++)
+        bytes[1 + i] = static_cast<unsigned char>(bits >> (8 * i));
+    values_read = add_to_digest(values_read, bytes, sizeof bytes);
+}
+
+std::uint64_t input_digest()
+{
+    return values_read;
+}
+
 int read_int(std::FILE *in, const char *what)
 {
     int value = 0;
     next_token(in);
     switch (parse_int(token, token_length, &value)) {
     case conversion::ok:
+        add_value('i', value);
         return value;
     case conversion::malformed:
         refuse(in, what, "is not a whole number");
@@ -221,6 +243,7 @@ double read_double(std::FILE *in, const char *what)
     next_token(in);
     switch (parse_double(token, token_length, &value)) {
     case conversion::ok:
+        add_value('d', value);
         return value;
     case conversion::malformed:
         if (decimal_comma())
@@ -230,4 +253,16 @@ double read_double(std::FILE *in, const char *what)
         refuse(in, what, "is too large");
     }
     return value;
+}
+
+bool only_reading()
+{
+    const char *value = std::getenv("GENETIC_SEARCH_STOP_AFTER_READING");
+    return value != nullptr && value[0] != '\0';
+}
+
+void stop_after_reading()
+{
+    if (only_reading())
+        std::exit(0);
 }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fail.h"
+#include "host.h"
 #include "output.h"
 #include "population.h"
 #include "read_value.h"
@@ -79,7 +79,6 @@ static void check_totals(const int *items, const char *name)
 
 void check_problem()
 {
-    check_population_limits(M);
     if (runs < 1)
         fail("The number of runs runs=%d must be at least 1", runs);
     check_totals(weights, "weights");
@@ -88,17 +87,17 @@ void check_problem()
 
 void print_problem()
 {
-    std::printf("\n");
-    std::printf("   VEL_POP=%d\n", VEL_POP);
-    std::printf("   N=%d\n", N);
-    std::printf("   M=%d kromosoma\n", M);
-    std::printf("\n Tezine: \n");
+    print("\n");
+    print("   VEL_POP=%d\n", VEL_POP);
+    print("   N=%d\n", N);
+    print("   M=%d kromosoma\n", M);
+    print("\n Tezine: \n");
     for (int i = 0; i < N; i++)
-        std::printf(" %d", weights[i]);
-    std::printf("\n Profiti: \n");
+        print(" %d", weights[i]);
+    print("\n Profiti: \n");
     for (int i = 0; i < N; i++)
-        std::printf(" %d", profits[i]);
-    std::printf("\n C= %d\n", C);
-    std::printf("\n");
+        print(" %d", profits[i]);
+    print("\n C= %d\n", C);
+    print("\n");
     flush_output();
 }
