@@ -18,11 +18,18 @@ static bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The line of the token just read, counted from 1 from where the input was
+// opened.
+static int token_line = 1;
+static int lines_ended;
+
 input_file open_input(const char *path)
 {
     input_file in(std::fopen(path, "r"));
     if (in == nullptr)
         fail("Cannot open %s", path);
+    token_line = 1;
+    lines_ended = 0;
     return in;
 }
 
@@ -137,9 +144,11 @@ constexpr std::size_t SHOWN_BYTES = 40;
 static void next_token(std::FILE *in)
 {
     int c;
-    do
+    do {
         c = std::getc(in);
-    while (is_blank(c));
+        lines_ended += c == '\n';
+    } while (is_blank(c));
+    token_line = lines_ended + 1;
     token_length = 0;
     bool hopeless = false;
     while (c != EOF && !is_blank(c)) {
@@ -265,4 +274,20 @@ void stop_after_reading()
 {
     if (only_reading())
         std::exit(0);
+}
+
+bool whole_number_on_a_later_line(std::FILE *in, int *line, std::string *text)
+{
+    int own = token_line;
+    do {
+        next_token(in);
+        if (token_length == 0)
+            return false;
+    } while (token_line == own);
+    int ignored;
+    if (parse_int(token, token_length, &ignored) != conversion::ok)
+        return false;
+    *line = token_line;
+    text->assign(shown_token());
+    return true;
 }

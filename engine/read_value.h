@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 enum class conversion { ok, malformed, out_of_range };
 
@@ -23,6 +24,11 @@ conversion parse_double(const char *text, std::size_t length, double *value);
 // "weight 7 of 20"). Nothing after the token's own bytes is read.
 int read_int(std::FILE *in, const char *what);
 double read_double(std::FILE *in, const char *what);
+
+// After the value just read, looks past the rest of its line for the first
+// value on a later line: true when there is one and it is a whole number,
+// with its line and its text as a message shows it.
+bool whole_number_on_a_later_line(std::FILE *in, int *line, std::string *text);
 
 // A digest of every value read so far, in order: the same values, from a file
 // or at the prompts, however they are written, give the same digest.

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "host.h"
 #include "output.h"
@@ -54,7 +55,14 @@ void read_problem(const char *path)
     read_items(in, "weight", N, &weights);
     read_items(in, "profit", N, &profits);
     C = read_int(in, "the capacity C (the value after the profits)");
-    // Whatever follows the capacity is never read.
+    // What follows the capacity on its line is a note, not read as a value. A
+    // whole number on a later line means that N does not count the weights
+    // and profits listed: the values read would be another problem.
+    int line;
+    std::string next;
+    if (whole_number_on_a_later_line(in, &line, &next))
+        fail("%s goes on after the capacity C=%d with %s on line %d: does N=%d count"
+             " the weights and profits?", path, C, next.c_str(), line, N);
 }
 
 // Ends the process when the positive or the negative values of `items` add up
