@@ -91,6 +91,8 @@ def draw(plt, runs, name):
     title = f"{name}: {len(runs)} runs of {per_run} generation{'' if per_run == 1 else 's'}"
     values.set_title(title + (f" ({executions} executions)" if executions > 1 else ""))
     values.plot([], [], "o", markersize=4, color="0.3", label="first at the\nrun's greatest")
+    from matplotlib.ticker import MaxNLocator
+    points.xaxis.set_major_locator(MaxNLocator(integer=True, steps=[1, 2, 2.5, 5, 10]))
     for panel in (values, points):
         panel.grid(True, linewidth=0.3)
     if len(runs) <= 20:
