@@ -48,11 +48,9 @@ def read_file(path):
     """The kind of file ('stats' or 'bits'), its column names and its runs:
     {run number: {column name: list of values}}, in file order."""
     lines, partial = read_lines(path)
-    if partial and lines:
-        print(f"{PROG}: {path}:{len(lines) + 1}: left out the last row, which has no "
-              "line end (a run still writing the file?)", file=sys.stderr)
-    elif partial:
-        lines = [partial]
+    cut = bool(partial and lines)  # a last row still being written, left out
+    if partial and not lines:
+        lines = [partial]  # a header alone, without its line end
     if not lines:
         raise Refusal(f"{path} is empty")
     header = lines[0]
@@ -78,6 +76,9 @@ def read_file(path):
             run[name].append(value)
     if not runs:
         raise Refusal(f"{path} has no rows: no generation to draw")
+    if cut:
+        print(f"{PROG}: {path}:{len(lines) + 1}: left out the last row, which has no "
+              "line end (a run still writing the file?)", file=sys.stderr)
     return kind, names, runs
 
 
