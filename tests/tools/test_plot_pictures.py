@@ -7,6 +7,7 @@ import sys
 import pytest
 
 here = os.path.dirname(os.path.abspath(__file__))
+sys.dont_write_bytecode = True  # nothing written beside the tools' sources
 sys.path.insert(0, os.path.join(here, os.pardir, os.pardir, "tools"))
 from genetic_search import common, plot_analiza, plot_stats  # noqa: E402
 
