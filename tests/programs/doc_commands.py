@@ -17,7 +17,7 @@ import glob, os, re, shutil, subprocess, sys, tempfile
 
 # (document, first line of the block): why the test leaves it out.
 SKIP = {
-    ("README.md", "apt-get update && apt-get install -y g++ cmake man-db &&"):
+    ("README.md", "apt-get update && apt-get install -y g++ cmake ninja-build man-db &&"):
         ".ci/run runs README's set-up itself",
     ("HACKING.md", "cmake --workflow --preset clang"): ".ci/run runs every workflow",
     ("docs/speed.md", "bench/compare.sh --repeats 5 build/bin"):
