@@ -250,8 +250,12 @@ static written_bytes first_bytes(const char *name, unsigned long long length)
 {
     written_bytes found;
     std::FILE *file = std::fopen(name, "rb");
-    if (file == nullptr)
+    if (file == nullptr) {
+        if (length > 0)
+            fail("Cannot open %s, whose first %llu bytes %s records: %s", name, length, path,
+                 std::strerror(errno));
         return found;
+    }
     char block[65536];
     while (found.length < length) {
         std::size_t want = static_cast<std::size_t>(
@@ -410,8 +414,11 @@ bool start_checkpoint(bool resumed)
     if (path == nullptr)
         return true;
     keep_printed(true);
+    // A signal that the process was started to ignore (nohup, a background
+    // job) stays ignored.
     for (int number : STOP_SIGNALS)
-        std::signal(number, on_stop_signal);
+        if (std::signal(number, on_stop_signal) == SIG_IGN)
+            std::signal(number, SIG_IGN);
     if (resumed) {
         log_written = recorded[0];
         stats_file.written = recorded[1];
@@ -468,9 +475,14 @@ void close_checkpoint()
     if (path == nullptr)
         return;
     for (int number : STOP_SIGNALS)
-        std::signal(number, SIG_DFL);
+        if (std::signal(number, SIG_DFL) == SIG_IGN)
+            std::signal(number, SIG_IGN);
     if (std::remove(path) != 0)
         fail("Cannot remove %s: %s", path, std::strerror(errno));
     path = nullptr;
     keep_printed(false);
+    // A stop asked for after the last generation: the output is whole, and
+    // nothing is left to keep.
+    if (stop_signal != 0)
+        std::exit(128 + stop_signal);
 }
