@@ -10,13 +10,11 @@ status 0. The shell follows build/ to BUILD_DIR's own path (set -o physical),
 so that a step that regenerates the build sees the build where it lies. A ```console block's $ line runs the same way, and what it prints
 must be the lines shown, "..." standing for any lines. The EXAMPLES of the
 manual pages run with the programs on PATH. Blocks that install with apt-get,
-and those after them in their document, run in a throwaway root: the real
-apt-get and dpkg install into an overlay over / that lives in a temporary
-folder, seen only by the commands' own mount namespace, so the machine keeps
-its packages and files; the EXAMPLES of the pages that the package installed
-then run there with the installed programs, each in a folder of its own.
-Without root, unshare or overlayfs those are skipped. The few blocks that CI
-runs itself are left out (SKIP below).
+and those after them in their document, run in a throwaway root, an overlay
+over / that only their mount namespace sees, and so do the EXAMPLES of the
+pages that the package installed there, each in a folder of its own; without
+root, unshare or overlayfs they are skipped. The few blocks that CI runs
+itself are left out (SKIP below).
 """
 import glob, gzip, os, re, shutil, subprocess, sys, tempfile
 
@@ -32,9 +30,9 @@ SKIP = {
 }
 
 
-# ROOT BUILD FOLDER COMMAND...: runs COMMAND in FOLDER inside an overlay over /
-# whose changes are kept in ROOT/upper, with the build folder BUILD itself;
-# the mounts end with the mount namespace that unshare made for them.
+# ROOT BUILD FOLDER COMMAND...: COMMAND in FOLDER, in an overlay over / that
+# keeps its changes in ROOT/upper, with the build folder BUILD itself; the
+# mounts end with the mount namespace that unshare made for them.
 THROWAWAY_ROOT = r"""set -e
 r=$1 build=$2 folder=$3 && shift 3 && mkdir -p "$r/upper" "$r/work" "$r/merged"
 mount -t overlay overlay -o "lowerdir=/,upperdir=$r/upper,workdir=$r/work" "$r/merged"
@@ -128,14 +126,15 @@ def main(source, build):
             name = os.path.basename(page)
             installed = f"{root}/upper/usr/share/man/man1/{name}.gz"
             if no_root:
-                print(f"skipped the installed {name}: (no throwaway root: {no_root})")
+                print(f"skipped the installed {name}\n  (no throwaway root: {no_root})")
             elif not os.path.exists(installed):
                 print(f"FAIL the installed {name}: the package did not install it")
                 failed = 1
             else:
-                folder = tempfile.mkdtemp(dir=work)
-                examples = man_examples(gzip.open(installed, "rt").read())
-                failed |= run(f"the installed {name}", "sh", examples, env, folder, in_root)
+                with gzip.open(installed, "rt") as f:
+                    examples = man_examples(f.read())
+                failed |= run(f"the installed {name}", "sh", examples, env,
+                              tempfile.mkdtemp(dir=work), in_root)
         return failed
     finally:
         subprocess.run(["chmod", "-R", "u+w", work])

@@ -4,62 +4,56 @@
     machine_state.py record|compare STATE_DIR BUILD_DIR SOURCE_DIR
 
 `record`, before every other test, keeps in STATE_DIR the packages that dpkg
-knows, the files on the root's device with their sizes and times, and the
-processes running; `compare`, after every other test, fails naming each
-package installed, removed or changed, each file added, removed or changed
-and each process that a test started and left running. CTest gives every
-test MACHINE_STATE=BUILD_DIR in its environment: that marks the processes.
+knows, the files of the root's device with their sizes and times, and the
+processes that carry the mark MACHINE_STATE=BUILD_DIR, which CTest puts in
+every test's environment; `compare`, after every other test, fails naming
+each package installed, removed or changed, each file added, removed or
+changed, and each marked process that a test left running.
 """
-import os, subprocess, sys
+import os, shutil, subprocess, sys
 
 # Changed while the suite runs, and not by the suite: these are left out.
-LEFT_OUT = [
-    "/proc", "/sys", "/dev", "/run",  # the kernel's and the running system's
-    "/tmp", "/var/tmp",               # the temporary folders, free to use
-]
-# What it is when a line is new, or gone.
+LEFT_OUT = ["/proc", "/sys", "/dev", "/run",  # the kernel's and the running system's
+            "/tmp", "/var/tmp"]               # the temporary folders, free to use
+# What a line that is new, or gone, tells.
 WORDS = {"packages": ("installed", "removed"), "files": ("added", "removed"),
          "processes": ("left running", None)}
 
 
 def packages():
-    try:
-        return subprocess.run(["dpkg-query", "-W", "-f", "${binary:Package}\t${Version} ${Status}\n"],
-                              capture_output=True, text=True).stdout
-    except FileNotFoundError:
+    if not shutil.which("dpkg-query"):
         return ""
+    return subprocess.run(["dpkg-query", "-W", "-f", "${binary:Package}\t${Version} ${Status}\n"],
+                          capture_output=True, text=True).stdout
 
 
 def files(build, source):
-    """One line per file: its path, and for all but folders its size and time."""
+    """A line per file, with its size and time unless it is a folder."""
+    build, source = os.path.realpath(build), os.path.realpath(source)
     # Beside the checkout lie other people's folders, which they change meanwhile.
     parent = os.path.dirname(source)
     beside = [os.path.join(parent, name) for name in os.listdir(parent)] if parent != "/" else []
-    left_out = LEFT_OUT + [build] + [path for path in beside if path != source]
-    prune = [a for path in left_out for a in ("-o", "-path", path)][1:]
-    return subprocess.run(["find", "/", "-xdev", "(", *prune, ")", "-prune", "-o",
-                           "-type", "d", "-printf", "%p/\n", "-o", "-printf", "%p\t%s\t%T@\n"],
+    prune = [a for path in LEFT_OUT + [build] + beside if path != source for a in ("-o", "-path", path)]
+    return subprocess.run(["find", "/", "-xdev", "(", *prune[1:], ")", "-prune", "-o", "-type", "d",
+                           "-printf", "%p/\n", "-o", "-printf", "%p\t%s\t%T@\n"],
                           capture_output=True, text=True).stdout
 
 
 def processes(build):
-    """pid and command of each process whose environment carries the mark."""
-    found = []
+    """A line per marked process: its pid and command."""
+    lines = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{pid}/environ", "rb") as f:
-                if f"MACHINE_STATE={build}".encode() not in f.read().split(b"\0"):
-                    continue
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                command = f.read().replace(b"\0", b" ").decode(errors="replace")
-            found.append(f"{pid}\t{command}")
-        except OSError:
+                if f"MACHINE_STATE={build}".encode() in f.read().split(b"\0"):
+                    with open(f"/proc/{pid}/cmdline", "rb") as f:
+                        lines.append(f"{pid}\t" + f.read().replace(b"\0", b" ").decode(errors="replace"))
+        except OSError:  # not ours, or it has just ended
             continue
-    return "\n".join(found) + "\n"
+    return "".join(line + "\n" for line in lines)
 
 
 def main(action, state, build, source):
-    build, source = os.path.realpath(build), os.path.realpath(source)
     now = {"packages": packages(), "files": files(build, source), "processes": processes(build)}
     if action == "record":
         os.makedirs(state, exist_ok=True)
@@ -71,13 +65,12 @@ def main(action, state, build, source):
     for name, text in now.items():
         with open(os.path.join(state, name)) as f:
             before, after = set(f.read().splitlines()), set(text.splitlines())
-        gone = dict(line.partition("\t")[::2] for line in before - after)
+        # The lines that differ, by their first field (path, package or pid);
+        # a process that has ended is no fault.
+        gone = dict(line.partition("\t")[::2] for line in before - after if name != "processes")
         came = dict(line.partition("\t")[::2] for line in after - before)
-        if name == "processes":
-            gone = {}  # a process that ended is no fault
-        added, removed = WORDS[name]
         for key in sorted(gone.keys() | came.keys()):
-            what = added if key not in gone else removed if key not in came else "changed"
+            what = WORDS[name][0] if key not in gone else WORDS[name][1] if key not in came else "changed"
             print(f"{name}: {what}: {key} {came.get(key, gone.get(key))}")
             failed = 1
     return failed
