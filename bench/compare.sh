@@ -17,19 +17,29 @@
 #                   --before only compares the bytes)
 # --no-release      do not build and time the last release
 #
-# The last release is the newest tag v* of the git checkout that holds this
-# script, built from `git archive` with the default preset in a temporary
-# folder; without git or such a tag it is skipped, with a note. Its bytes are
+# --growth          instead of the workloads: one generated parameter file per
+#                   population size (GROWTH_SIZES, default 1000 3000 10000
+#                   30000 strings, GROWTH_GENERATIONS generations a run,
+#                   default 5), ours and GAlib side by side, and ours with a
+#                   checkpoint after every generation and with the default
+#                   interval (GENETIC_CHECKPOINT); the table gives seconds per
+#                   generation
+#
+# The last release is the newest one in bench/releases other than the version
+# being built, by its commit, built from `git archive` with the default preset
+# in a temporary folder; a shallow clone fetches that commit first, and
+# without git or that commit it is skipped, with a note. Its bytes are
 # compared with ours on every workload it ran. Needs GNU time (/usr/bin/time,
 # Debian package "time"); the peers need libga-dev and g++, or python3-deap.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-usage="usage: compare.sh [--repeats R] [--quick] [--before BIN_DIR] [--no-release] BIN_DIR"
-repeats=3 quick=0 before="" release=1 bin=""
+usage="usage: compare.sh [--repeats R] [--quick] [--growth] [--before BIN_DIR] [--no-release] BIN_DIR"
+repeats=3 quick=0 growth=0 before="" release=1 bin=""
 while [ $# -gt 0 ]; do
   case $1 in
     --repeats) repeats=${2:?$usage}; shift 2 ;;
     --quick) quick=1; shift ;;
+    --growth) growth=1 release=0; shift ;;
     --before) before=$(cd "${2:?$usage}" && pwd); shift 2 ;;
     --no-release) release=0; shift ;;
     -*) echo "unknown option $1; $usage" >&2; exit 2 ;;
@@ -49,15 +59,22 @@ raw="$work/raw.tsv"
 # The last release, built as a user would build it.
 release_bin="" release_tag="" top=""
 if [ "$release" = 1 ]; then
-  if command -v git > /dev/null && top=$(git -C "$here" rev-parse --show-toplevel 2> /dev/null); then
-    release_tag=$(git -C "$top" tag --list 'v*' --sort=-v:refname | head -n 1)
+  version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' "$here/../CMakeLists.txt")
+  read -r release_version commit < <(grep -v '^#' "$here/releases" | awk -v v="$version" '$1 != v' | tail -n 1)
+  release_tag=v$release_version
+  if ! command -v git > /dev/null || ! top=$(git -C "$here" rev-parse --show-toplevel 2> /dev/null); then
+    echo "(no git checkout here: the last release, $release_tag = $commit, is not timed)" >&2
+    release_tag=""
+  elif ! git -C "$top" cat-file -e "$commit^{commit}" 2> /dev/null &&
+    ! git -C "$top" fetch -q --depth 1 origin "$commit" 2> /dev/null; then
+    echo "(the last release, $release_tag = $commit, is not in this checkout's history:" \
+      "not timed; git fetch --unshallow brings it)" >&2
+    release_tag=""
   fi
-  if [ -z "$release_tag" ]; then
-    echo "(no git checkout with a tag v* here: the last release is not timed)" >&2
-  else
-    echo "building the last release, $release_tag, with the default preset" >&2
+  if [ -n "$release_tag" ]; then
+    echo "building the last release, $release_tag ($commit), with the default preset" >&2
     mkdir "$work/release"
-    if git -C "$top" archive "$release_tag" | tar -x -C "$work/release" &&
+    if git -C "$top" archive "$commit" | tar -x -C "$work/release" &&
       (cd "$work/release" && cmake --preset default > "$work/release.log" 2>&1 &&
         cmake --build --preset default --target tarsel tarnox sakora >> "$work/release.log" 2>&1); then
       release_bin="$work/release/build/bin"
@@ -124,6 +141,48 @@ same_bytes() {
     return 1
   fi
 }
+
+# --growth: how the time of a generation grows with the population, ours and
+# GAlib's, and what a checkpoint adds to ours (every generation, and at the
+# default interval); seconds per generation of the ten runs.
+if [ "$growth" = 1 ]; then
+  generations=${GROWTH_GENERATIONS:-5}
+  for ((r = 1; r <= repeats; r++)); do
+    for size in ${GROWTH_SIZES:-1000 3000 10000 30000}; do
+      file="$work/growth_$size.txt"
+      echo "-2 2 6 $size $generations 20 0.01" > "$file"
+      echo "[$(date +%H:%M:%S)] repetition $r of $repeats: $size strings" >&2
+      measure ours "$size" "$bin/tarsel" "$file"
+      [ -z "$galib" ] || measure GAlib "$size" "$galib" funcopt "$file"
+      measure "checkpoint every generation" "$size" \
+        env GENETIC_CHECKPOINT=ck GENETIC_CHECKPOINT_SECONDS=0 "$bin/tarsel" "$file"
+      measure "checkpoint every 60 s" "$size" env GENETIC_CHECKPOINT=ck "$bin/tarsel" "$file"
+      cmp -s "$work/out/ours/$size/stdout" "$work/out/checkpoint every generation/$size/stdout" ||
+        echo "DIFFERENT BYTES with a checkpoint: $size strings"
+    done
+  done
+  python3 - "$raw" "$generations" "$(cut -d' ' -f1-3 /proc/loadavg)" <<'PY'
+import statistics, sys
+raw, generations, load = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+times = {}
+for line in open(raw):
+    name, size, start, end, _ = line.rstrip("\n").split("\t")
+    times.setdefault(int(size), {}).setdefault(name, []).append(float(end) - float(start))
+print("load average at the end %s; ms per generation (medians of the ten runs' wall time)" % load)
+print()
+print("| strings | ours | GAlib | GAlib / ours | checkpoint every generation | / ours | every 60 s | / ours |")
+print("|---|---|---|---|---|---|---|---|")
+for size, by in sorted(times.items()):
+    ms = {n: 1000 * statistics.median(t) / (10 * generations) for n, t in by.items()}
+    cell = lambda n: "%.2f" % ms[n] if n in ms else "-"
+    ratio = lambda n: "%.2f" % (ms[n] / ms["ours"]) if n in ms else "-"
+    print("| %d | %s | %s | %s | %s | %s | %s | %s |" % (
+        size, cell("ours"), cell("GAlib"), ratio("GAlib"), cell("checkpoint every generation"),
+        ratio("checkpoint every generation"), cell("checkpoint every 60 s"),
+        ratio("checkpoint every 60 s")))
+PY
+  exit 0
+fi
 
 programs() {
   case $1 in

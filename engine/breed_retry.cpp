@@ -2,22 +2,17 @@
 // twice is mutated in place and the same slot is tried anew.
 #include "breed.h"
 
-#include "fail.h"
+#include "host.h"
 #include "operators.h"
 #include "population.h"
 
-void alloc_crossover()
-{
-    mask = static_cast<unsigned char *>(alloc_zeroed(N, 1));
-}
-
-void check_breed_limits()
+void check_breed_limits(int eliminated)
 {
     // With a single survivor every pair is a self-pairing and no slot would
     // ever be filled.
-    if (M >= 1 && VEL_POP - M < 2)
+    if (eliminated >= 1 && VEL_POP - eliminated < 2)
         fail("Eliminating M=%d of VEL_POP=%d leaves a single survivor;"
-             " the crossover needs at least 2", M, VEL_POP);
+             " the crossover needs at least 2", eliminated, VEL_POP);
 }
 
 void breed()

@@ -1,6 +1,21 @@
+// One-point crossover, two children per pair (tarnox).
+#include "breed.h"
+#include "host.h"
 #include "operators.h"
 #include "population.h"
 #include "random.h"
+
+void alloc_crossover()
+{
+    // The one-point crossover needs no mask.
+}
+
+void check_crossover_limits()
+{
+    if (N < 3)
+        fail("A chromosome of N=%d bits is too short for the one-point crossover;"
+             " it needs at least 3", N);
+}
 
 void cross_one_point(int a, int b, int c1, int c2)
 {

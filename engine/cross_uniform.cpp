@@ -1,6 +1,18 @@
+// Uniform crossover, one child per pair (tarsel, sakora).
+#include "breed.h"
 #include "draw_bits.h"
 #include "operators.h"
 #include "population.h"
+
+void alloc_crossover()
+{
+    mask = static_cast<unsigned char *>(alloc_zeroed(N, 1));
+}
+
+void check_crossover_limits()
+{
+    // Any length will do.
+}
 
 void cross_uniform(int a, int b, int c)
 {

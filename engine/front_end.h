@@ -4,8 +4,11 @@
 
 #include <string>
 
-// Evaluates chromosome i: stores its value in eval[i]->fx (and, where the
-// front end decodes a point, that point in eval[i]->x).
+// The program's name, as it calls itself.
+extern const char program_name[];
+
+// Evaluates chromosome i: stores its value in eval[i].fx (and, where the
+// front end decodes a point, that point in eval[i].x).
 void evaluate_chromosome(int i);
 
 // Called once per generation, after the ranking has found `best` and before
@@ -14,6 +17,11 @@ void evaluate_chromosome(int i);
 // of its bits for the report).
 void record_best();
 
+// The log that the front end appends a line to every generation, or null.
+// Nothing else may write to it: a statistics file that named it would empty
+// it, and a checkpoint cuts it back to where the checkpoint stood.
+extern const char *const appended_log;
+
 // The columns that the front end adds to each row of the statistics file
 // (GENETIC_STATS): their names, each after a comma, and a function that
 // appends their values for the generation just evaluated to the row, each
@@ -21,9 +29,10 @@ void record_best();
 extern const char front_statistics_header[];
 void add_front_statistics(std::string &row);
 
-// The file that the front end only ever appends to (its log), or null: a
-// file of statistics may not name it, for it would be emptied.
-extern const char *const kept_file;
-
 // The report at the end of a run.
 void report_run();
+
+// What the front end keeps from one generation to the next for its report,
+// written into a checkpoint and read back from it (checkpoint.h).
+void save_front_state();
+void restore_front_state();

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fail.h"
+#include "digest.h"
+#include "host.h"
 
 static bool is_blank(int c)
 {
@@ -17,11 +18,18 @@ static bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The line of the token just read, counted from 1 from where the input was
+// opened.
+static int token_line = 1;
+static int lines_ended;
+
 input_file open_input(const char *path)
 {
     input_file in(std::fopen(path, "r"));
     if (in == nullptr)
         fail("Cannot open %s", path);
+    token_line = 1;
+    lines_ended = 0;
     return in;
 }
 
@@ -136,9 +144,11 @@ constexpr std::size_t SHOWN_BYTES = 40;
 static void next_token(std::FILE *in)
 {
     int c;
-    do
+    do {
         c = std::getc(in);
-    while (is_blank(c));
+        lines_ended += c == '\n';
+    } while (is_blank(c));
+    token_line = lines_ended + 1;
     token_length = 0;
     bool hopeless = false;
     while (c != EOF && !is_blank(c)) {
@@ -186,12 +196,33 @@ static const char *shown_token()
     fail("%s is missing", what);
 }
 
+static std::uint64_t values_read = DIGEST_START;
+
+// Adds a value to the digest as its kind and its bytes, least significant
+// first, so that every machine takes the same digest.
+template <typename T> static void add_value(char kind, T value)
+{
+    std::uint64_t bits = 0;
+    static_assert(sizeof value <= sizeof bits);
+    std::memcpy(&bits, &value, sizeof value);
+    unsigned char bytes[1 + sizeof value] = {static_cast<unsigned char>(kind)};
+    for (std::size_t i = 0; i < sizeof value; i++)
+        bytes[1 + i] = static_cast<unsigned char>(bits >> (8 * i));
+    values_read = add_to_digest(values_read, bytes, sizeof bytes);
+}
+
+std::uint64_t input_digest()
+{
+    return values_read;
+}
+
 int read_int(std::FILE *in, const char *what)
 {
     int value = 0;
     next_token(in);
     switch (parse_int(token, token_length, &value)) {
     case conversion::ok:
+        add_value('i', value);
         return value;
     case conversion::malformed:
         refuse(in, what, "is not a whole number");
@@ -221,6 +252,7 @@ double read_double(std::FILE *in, const char *what)
     next_token(in);
     switch (parse_double(token, token_length, &value)) {
     case conversion::ok:
+        add_value('d', value);
         return value;
     case conversion::malformed:
         if (decimal_comma())
@@ -230,4 +262,32 @@ double read_double(std::FILE *in, const char *what)
         refuse(in, what, "is too large");
     }
     return value;
+}
+
+bool only_reading()
+{
+    const char *value = std::getenv("GENETIC_SEARCH_STOP_AFTER_READING");
+    return value != nullptr && value[0] != '\0';
+}
+
+void stop_after_reading()
+{
+    if (only_reading())
+        std::exit(0);
+}
+
+bool whole_number_on_a_later_line(std::FILE *in, int *line, std::string *text)
+{
+    int own = token_line;
+    do {
+        next_token(in);
+        if (token_length == 0)
+            return false;
+    } while (token_line == own);
+    int ignored;
+    if (parse_int(token, token_length, &ignored) != conversion::ok)
+        return false;
+    *line = token_line;
+    text->assign(shown_token());
+    return true;
 }

@@ -2,63 +2,99 @@
 
 #include <cerrno>
 #include <charconv>
-#include <initializer_list>
 #include <cstdlib>
 #include <cstring>
 
-#include "fail.h"
+#include "host.h"
 
 #if __has_include(<sys/stat.h>)
 #include <sys/stat.h>
 #endif
 
-// True when the two paths name one file: the same file of the same device
-// where the platform tells it and both exist, else the same text.
-static bool same_file(const char *a, const char *b)
+#if __has_include(<sys/stat.h>)
+// The folder of a path and its last part: "." and the path itself when it
+// names no folder.
+static std::string folder_of(const char *path, const char **name)
+{
+    const char *slash = std::strrchr(path, '/');
+    *name = slash == nullptr ? path : slash + 1;
+    return slash == nullptr ? "." : slash == path ? "/" : std::string(path, slash);
+}
+
+static bool same_node(const char *a, const char *b)
+{
+    struct stat sa, sb;
+    return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+#endif
+
+bool same_file(const char *a, const char *b)
 {
     if (std::strcmp(a, b) == 0)
         return true;
 #if __has_include(<sys/stat.h>)
-    struct stat sa, sb;
-    return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    struct stat s;
+    bool a_there = stat(a, &s) == 0, b_there = stat(b, &s) == 0;
+    if (a_there || b_there)
+        return a_there && b_there && same_node(a, b);
+    // Neither is there yet: the same name in the same folder.
+    const char *name_a, *name_b;
+    std::string folder_a = folder_of(a, &name_a), folder_b = folder_of(b, &name_b);
+    return std::strcmp(name_a, name_b) == 0 && same_node(folder_a.c_str(), folder_b.c_str());
 #else
     return false;
 #endif
 }
 
-// kept or other (either may be null), whichever names the file that path
-// names; null when neither does.
-static const char *same_as(const char *path, const char *kept, const char *other)
+// The variable's value, or null when it is unset or empty.
+static const char *asked(const char *variable)
 {
-    for (const char *taken : {kept, other})
-        if (taken != nullptr && same_file(path, taken))
-            return taken;
+    const char *path = std::getenv(variable);
+    return path == nullptr || path[0] == '\0' ? nullptr : path;
+}
+
+// How the message names the file that `path` shares, or null.
+static const char *same_as(const char *path, const char *kept, const char *other,
+                           const char *other_name)
+{
+    if (kept != nullptr && same_file(path, kept))
+        return kept;
+    if (other != nullptr && same_file(path, other))
+        return other_name;
     return nullptr;
 }
 
-requested_file open_requested(const char *variable, const std::string &header,
-                              const char *kept, const char *other)
+void refuse_same_file(const char *variable, const char *kept, const char *other,
+                      const char *other_name)
 {
-    const char *path = std::getenv(variable);
-    if (path == nullptr || path[0] == '\0')
-        return {nullptr, nullptr};
-    const char *taken = same_as(path, kept, other);
+    const char *path = asked(variable);
+    const char *taken = path == nullptr ? nullptr : same_as(path, kept, other, other_name);
     if (taken != nullptr)
         fail("%s=%s names the same file as %s", variable, path, taken);
-    std::FILE *file = std::fopen(path, "w");
+}
+
+requested_file open_requested(const char *variable, const std::string &header, bool append,
+                              const char *kept, const char *other, const char *other_name)
+{
+    const char *path = asked(variable);
+    if (path == nullptr)
+        return {nullptr, nullptr, {}};
+    refuse_same_file(variable, kept, other, other_name);
+    std::FILE *file = std::fopen(path, append ? "ab" : "wb");
     if (file == nullptr)
         fail("Cannot create %s: %s", path, std::strerror(errno));
     // Two paths to a file that did not exist yet name one file only now; the
-    // file just made goes again.
-    taken = same_as(path, kept, other);
+    // file just made goes again. (A file appended to was there before.)
+    const char *taken = append ? nullptr : same_as(path, kept, other, other_name);
     if (taken != nullptr) {
         std::fclose(file);
         std::remove(path);
         fail("%s=%s names the same file as %s", variable, path, taken);
     }
-    requested_file out = {file, path};
-    write_row(out, header);
+    requested_file out = {file, path, {}};
+    if (!append)
+        write_row(out, header);
     return out;
 }
 
@@ -81,10 +117,12 @@ void add_count(std::string &row, long long n)
     add(row, n);
 }
 
-void write_row(const requested_file &out, const std::string &row)
+void write_row(requested_file &out, const std::string &row)
 {
     std::fwrite(row.data(), 1, row.size(), out.file);
     std::fputc('\n', out.file);
+    add_written(out.written, row.data(), row.size());
+    add_written(out.written, "\n", 1);
     // A write that failed set the error indicator and errno; a flush that
     // fails sets both as well.
     if (std::fflush(out.file) != 0 || std::ferror(out.file))

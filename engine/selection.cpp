@@ -13,11 +13,11 @@
 // every record.
 static void rank()
 {
-    double fmax = eval[0]->fx;
-    double fmin = eval[0]->fx;
+    double fmax = eval[0].fx;
+    double fmin = eval[0].fx;
     best = 0;
     for (int i = 0; i < VEL_POP; i++) {
-        double fx = eval[i]->fx;
+        double fx = eval[i].fx;
         if (fx > fmax) {
             fmax = fx;
             best = i;
@@ -27,11 +27,11 @@ static void rank()
     }
     // One pass for both: fx_rel of best is known before the pass, the same
     // difference that the pass stores in its record.
-    double top = eval[best]->fx - fmin;
+    double top = eval[best].fx - fmin;
     for (int i = 0; i < VEL_POP; i++) {
-        eval_record *r = eval[i];
-        r->fx_rel = r->fx - fmin;
-        r->deficit = top - r->fx_rel;
+        eval_record &r = eval[i];
+        r.fx_rel = r.fx - fmin;
+        r.deficit = top - r.fx_rel;
     }
 }
 
@@ -39,12 +39,12 @@ static void rank()
 // the draw, in index order, and leaves each sum in its cum.
 static double add_up(double sum, int first, int end, const std::uint64_t *in_draw)
 {
-    eval_record *const *block = eval + first;
+    eval_record *block = eval + first;
     for (int b = 0; b < blocks(first, end); b++, block += 64)
         for (std::uint64_t bits = in_draw[b]; bits != 0; bits &= bits - 1) {
-            eval_record *r = block[static_cast<unsigned>(std::countr_zero(bits))];
-            r->cum = sum + r->deficit;
-            sum = r->cum;
+            eval_record &r = block[static_cast<unsigned>(std::countr_zero(bits))];
+            r.cum = sum + r.deficit;
+            sum = r.cum;
         }
     return sum;
 }
@@ -58,10 +58,10 @@ static int first_reaching(double target, int first, int end, const std::uint64_t
     for (int b = 0; b < blocks(first, end); b++) {
         std::uint64_t bits = in_draw[b];
         int base = first + 64 * b;
-        if (bits == 0 || !(target <= eval[base + 63 - std::countl_zero(bits)]->cum))
+        if (bits == 0 || !(target <= eval[base + 63 - std::countl_zero(bits)].cum))
             continue;
         for (; bits != 0; bits &= bits - 1)
-            if (target <= eval[base + std::countr_zero(bits)]->cum)
+            if (target <= eval[base + std::countr_zero(bits)].cum)
                 return base + std::countr_zero(bits);
     }
     return -1;

@@ -7,44 +7,51 @@
 
 #include "front_end.h"
 #include "population.h"
-#include "requested_file.h"
 
-static requested_file stats;
-static requested_file bits;
+requested_file stats_file;
+requested_file bits_file;
 
 // The row being written, kept so that its memory is reused.
-static std::string row;
+static std::string row_text;
 
-// Strings holding a 1 at each of the N positions, in the generation just
-// evaluated.
-static std::uint32_t *ones;
-
-// Rows recorded in this execution: every run has numiter of them, so the
-// count tells the run and the generation.
-static long long rows;
+// For each of the N positions, the strings that hold a 1 there in the
+// generation just evaluated.
+static std::uint32_t *ones_at;
 
 // The run's totals up to the generation just evaluated.
 static double best_so_far;
 static double value_total;        // of every value evaluated in the run
 static double best_so_far_total;  // of best_so_far over the run's generations
 
-void open_statistics()
+void check_statistics_files()
+{
+    refuse_same_file("GENETIC_STATS", appended_log, nullptr, nullptr);
+    const char *stats = std::getenv("GENETIC_STATS");
+    if (stats != nullptr && stats[0] == '\0')
+        stats = nullptr;
+    std::string named = std::string("GENETIC_STATS=") + (stats != nullptr ? stats : "");
+    refuse_same_file("GENETIC_BITS", appended_log, stats, named.c_str());
+}
+
+void open_statistics(bool resumed)
 {
     std::string header =
         "run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offline,"
         "diversity,converged";
-    stats = open_requested("GENETIC_STATS", header + front_statistics_header, kept_file, nullptr);
+    stats_file = open_requested("GENETIC_STATS", header + front_statistics_header, resumed,
+                                appended_log, nullptr, nullptr);
     header = "run,generation,strings";
     const char *asked = std::getenv("GENETIC_BITS");
     if (asked != nullptr && asked[0] != '\0')
         for (int j = 0; j < N; j++)
             header += ",ones_" + std::to_string(j);
-    bits = open_requested("GENETIC_BITS", header, kept_file, stats.path);
-    rows = 0;
-    std::free(ones);
-    ones = nullptr;
-    if (stats.file != nullptr || bits.file != nullptr)
-        ones = static_cast<std::uint32_t *>(alloc_zeroed(N, sizeof *ones));
+    std::string named = std::string("GENETIC_STATS=") + (stats_file.path ? stats_file.path : "");
+    bits_file = open_requested("GENETIC_BITS", header, resumed, appended_log, stats_file.path,
+                               named.c_str());
+    std::free(ones_at);
+    ones_at = nullptr;
+    if (stats_file.file != nullptr || bits_file.file != nullptr)
+        ones_at = static_cast<std::uint32_t *>(alloc_zeroed(N, sizeof *ones_at));
 }
 
 // Adds the n bits of a chromosome to the counts; the two never overlap,
@@ -58,21 +65,21 @@ static void add_bits(std::uint32_t *__restrict count, const unsigned char *__res
 static void count_ones()
 {
     for (int j = 0; j < N; j++)
-        ones[j] = 0;
+        ones_at[j] = 0;
     for (int i = 0; i < VEL_POP; i++)
-        add_bits(ones, pop[i], N);
+        add_bits(ones_at, pop[i], N);
 }
 
 // Every sum is taken in index order, one double at a time, so that the
 // digits are the same on every machine and with every compiler.
 static void write_stats_row(int run, int generation)
 {
-    double top = eval[best]->fx;
+    double top = eval[best].fx;
     double worst = top;
     double total = 0.0;
     int at_best = 0;
     for (int i = 0; i < VEL_POP; i++) {
-        double fx = eval[i]->fx;
+        double fx = eval[i].fx;
         total = total + fx;
         if (fx < worst)
             worst = fx;
@@ -82,7 +89,7 @@ static void write_stats_row(int run, int generation)
     double mean = total / VEL_POP;
     double squares = 0.0;
     for (int i = 0; i < VEL_POP; i++) {
-        double d = eval[i]->fx - mean;
+        double d = eval[i].fx - mean;
         squares = squares + d * d;
     }
     double stddev = std::sqrt(squares / VEL_POP);
@@ -105,55 +112,65 @@ static void write_stats_row(int run, int generation)
     int converged = 0;
     std::uint64_t strings = static_cast<std::uint64_t>(VEL_POP);
     for (int j = 0; j < N; j++) {
-        differing = differing + static_cast<double>(ones[j] * (strings - ones[j]));
-        if (ones[j] == 0 || ones[j] == strings)
+        differing = differing + static_cast<double>(ones_at[j] * (strings - ones_at[j]));
+        if (ones_at[j] == 0 || ones_at[j] == strings)
             converged++;
     }
     double diversity = 2.0 * differing / (static_cast<double>(VEL_POP) * VEL_POP) / N;
 
-    row.clear();
-    row += std::to_string(run);
-    add_count(row, generation);
+    row_text.clear();
+    row_text += std::to_string(run);
+    add_count(row_text, generation);
     for (double v : {top, mean, worst, stddev})
-        add_number(row, v);
-    add_count(row, at_best);
+        add_number(row_text, v);
+    add_count(row_text, at_best);
     for (double v : {best_so_far, online, offline, diversity})
-        add_number(row, v);
-    add_count(row, converged);
-    add_front_statistics(row);
-    write_row(stats, row);
+        add_number(row_text, v);
+    add_count(row_text, converged);
+    add_front_statistics(row_text);
+    write_row(stats_file, row_text);
 }
 
 static void write_bits_row(int run, int generation)
 {
-    row.clear();
-    row += std::to_string(run);
-    add_count(row, generation);
-    add_count(row, VEL_POP);
+    row_text.clear();
+    row_text += std::to_string(run);
+    add_count(row_text, generation);
+    add_count(row_text, VEL_POP);
     for (int j = 0; j < N; j++)
-        add_count(row, ones[j]);
-    write_row(bits, row);
+        add_count(row_text, ones_at[j]);
+    write_row(bits_file, row_text);
 }
 
 void record_statistics()
 {
-    if (ones == nullptr)
+    if (ones_at == nullptr)
         return;
-    int run = static_cast<int>(rows / numiter) + 1;
-    int generation = static_cast<int>(rows % numiter);
-    rows++;
     count_ones();
-    if (stats.file != nullptr)
-        write_stats_row(run, generation);
-    if (bits.file != nullptr)
-        write_bits_row(run, generation);
+    if (stats_file.file != nullptr)
+        write_stats_row(current_run + 1, current_generation);
+    if (bits_file.file != nullptr)
+        write_bits_row(current_run + 1, current_generation);
+}
+
+void save_statistics()
+{
+    for (double v : {best_so_far, value_total, best_so_far_total})
+        put_number(v);
+}
+
+void restore_statistics()
+{
+    best_so_far = take_number();
+    value_total = take_number();
+    best_so_far_total = take_number();
 }
 
 void close_statistics()
 {
-    std::free(ones);
-    ones = nullptr;
-    row = std::string();
-    close_requested(&stats);
-    close_requested(&bits);
+    std::free(ones_at);
+    ones_at = nullptr;
+    row_text = std::string();
+    close_requested(&stats_file);
+    close_requested(&bits_file);
 }

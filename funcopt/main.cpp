@@ -3,16 +3,28 @@
 #include <cstdio>
 
 #include "about.h"
-#include "breed.h"
-#include "check_params.h"
 #include "evolve.h"
-#include "function.h"
+#include "front_end.h"
 #include "output.h"
 #include "params.h"
 #include "population.h"
-#include "random.h"
-#include "statistics.h"
-#include "stop_after_reading.h"
+#include "read_value.h"
+
+static const char help_text[] =
+    "Searches the interval [dg, gg] for the greatest value of f(x) = x*x*x - 4*x\n"
+    "with a genetic algorithm: tarsel breeds with uniform crossover, tarnox with\n"
+    "one-point crossover. Ten runs; the same parameters always give the same output.\n"
+    "\n"
+    "PARAMETER-FILE holds seven numbers separated by white space, in this order:\n"
+    "  dg gg p VEL_POP numiter percentage mutation-probability\n"
+    "for instance -2 2 6 50 100 20 0.01. Without it, the program asks for the\n"
+    "seven values at Croatian prompts.\n"
+    "\n"
+    "Standard output: the parameters, the best point and value of each run\n"
+    "(\"Najbolja jedinka\"), and a closing prompt that waits for one entry (give\n"
+    "< /dev/null to finish at once). Every generation appends a line to\n"
+    "analiza.txt in the working folder. Exit status 0, or 1 with one line on\n"
+    "standard error.\n";
 
 int main(int argc, char **argv)
 {
@@ -27,26 +39,10 @@ int main(int argc, char **argv)
     else
         read_params_console();
     stop_after_reading();
-
-    seed = SEED_START;
-    N = bits_needed(dg, gg, p);
     check_params();
-    M = static_cast<int>(elimination_count(M, VEL_POP));
-    p_mut = p_mut * 1000.0;
-    check_breed_limits();
-    open_statistics();
-    alloc_pop();
-    print_params();
-
-    for (int run = 0; run < 10; run++)
-        evolve();
-    close_statistics();
-
-    std::fputs(closing_prompt, stdout);
-    flush_output();
-    int o;
-    if (std::scanf("%d", &o) != 1) {
-        // Whatever the closing read yields, the execution is complete.
-    }
+    if (start_engine())
+        print_params();
+    evolve_runs(10);
+    finish(closing_prompt);
     return 0;
 }

@@ -1,4 +1,5 @@
-// The parameters of the function optimisers and how they are read and shown.
+// The parameters of the function optimisers: how they are read, checked and
+// shown.
 #pragma once
 
 extern double dg;  // lower bound of the interval
@@ -6,16 +7,19 @@ extern double gg;  // upper bound of the interval
 extern int p;      // decimals that the coding must resolve
 
 // The seven parameters from the console prompts, or from a parameter file;
-// a value that is missing or does not convert ends the process.
+// a value that is missing or does not convert ends the process. At the
+// console each answer is checked as soon as what it needs is known, so that
+// a value out of bounds is refused before the next question.
 void read_params_console();
 void read_params_file(const char *path);
+
+// Derives N and ends the process with a message when the parameters (M
+// still a percentage) do not allow a sound run; the engine's own limits are
+// checked by start_engine.
+void check_params();
 
 // The parameter block on standard output.
 void print_params();
 
-// The program's name and closing prompt; tarsel and tarnox each link their own.
-extern const char program_name[];
-extern const char closing_prompt[];
-
-// The text of --help, after its two usage lines.
-extern const char help_text[];
+// The program's closing prompt; tarsel and tarnox each link their own.
+extern const char *const closing_prompt;

@@ -4,8 +4,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
-#include "fail.h"
+#include "host.h"
 #include "output.h"
 #include "population.h"
 #include "read_value.h"
@@ -54,7 +55,14 @@ void read_problem(const char *path)
     read_items(in, "weight", N, &weights);
     read_items(in, "profit", N, &profits);
     C = read_int(in, "the capacity C (the value after the profits)");
-    // Whatever follows the capacity is never read.
+    // What follows the capacity on its line is a note, not read as a value. A
+    // whole number on a later line means that N does not count the weights
+    // and profits listed: the values read would be another problem.
+    int line;
+    std::string next;
+    if (whole_number_on_a_later_line(in, &line, &next))
+        fail("%s goes on after the capacity C=%d with %s on line %d: does N=%d count"
+             " the weights and profits?", path, C, next.c_str(), line, N);
 }
 
 // Ends the process when the positive or the negative values of `items` add up
@@ -79,7 +87,6 @@ static void check_totals(const int *items, const char *name)
 
 void check_problem()
 {
-    check_population_limits(M);
     if (runs < 1)
         fail("The number of runs runs=%d must be at least 1", runs);
     check_totals(weights, "weights");
@@ -88,17 +95,17 @@ void check_problem()
 
 void print_problem()
 {
-    std::printf("\n");
-    std::printf("   VEL_POP=%d\n", VEL_POP);
-    std::printf("   N=%d\n", N);
-    std::printf("   M=%d kromosoma\n", M);
-    std::printf("\n Tezine: \n");
+    print("\n");
+    print("   VEL_POP=%d\n", VEL_POP);
+    print("   N=%d\n", N);
+    print("   M=%d kromosoma\n", M);
+    print("\n Tezine: \n");
     for (int i = 0; i < N; i++)
-        std::printf(" %d", weights[i]);
-    std::printf("\n Profiti: \n");
+        print(" %d", weights[i]);
+    print("\n Profiti: \n");
     for (int i = 0; i < N; i++)
-        std::printf(" %d", profits[i]);
-    std::printf("\n C= %d\n", C);
-    std::printf("\n");
+        print(" %d", profits[i]);
+    print("\n C= %d\n", C);
+    print("\n");
     flush_output();
 }

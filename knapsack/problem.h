@@ -13,11 +13,8 @@ extern int runs;           // independent runs of the evolution
 void read_problem(const char *path);
 
 // Ends the process with a message when the problem read does not allow a
-// sound run (M still a percentage).
+// sound run; the engine's own limits are checked by start_engine.
 void check_problem();
 
 // The parameter block with the weights, the profits and the capacity.
 void print_problem();
-
-// The text of --help, after its two usage lines.
-extern const char help_text[];

@@ -9,8 +9,8 @@
 // always worth the value printed beside them.
 extern unsigned char *best_packing;
 
-// Prepares the report, once, with the population store: best_packing
-// allocated zero-filled, the sum for the average at 0.
+// Prepares the report, once, before the runs: best_packing allocated
+// zero-filled, the sum for the average at 0.
 void start_report();
 
 // The average line after the last run: the mean of the values the runs

@@ -10,14 +10,17 @@ status 0. The shell follows build/ to BUILD_DIR's own path (set -o physical),
 so that a step that regenerates the build sees the build where it lies. A ```console block's $ line runs the same way, and what it prints
 must be the lines shown, "..." standing for any lines. The EXAMPLES of the
 manual pages run with the programs on PATH. Blocks that install with apt-get,
-and those after them in their document, run only as root; the few that CI
-runs itself are left out (SKIP below).
+and those after them in their document, run in a throwaway root, an overlay
+over / that only their mount namespace sees, and so do the EXAMPLES of the
+pages that the package installed there, each in a folder of its own; without
+root, unshare or overlayfs they are skipped. The few blocks that CI runs
+itself are left out (SKIP below).
 """
-import glob, os, re, shutil, subprocess, sys, tempfile
+import glob, gzip, os, re, shutil, subprocess, sys, tempfile
 
 # (document, first line of the block): why the test leaves it out.
 SKIP = {
-    ("README.md", "apt-get update && apt-get install -y g++ cmake man-db &&"):
+    ("README.md", "apt-get update && apt-get install -y g++ cmake ninja-build man-db &&"):
         ".ci/run runs README's set-up itself",
     ("HACKING.md", "cmake --workflow --preset clang"): ".ci/run runs every workflow",
     ("docs/speed.md", "bench/compare.sh --repeats 5 build/bin"):
@@ -27,14 +30,36 @@ SKIP = {
 }
 
 
+# ROOT BUILD FOLDER COMMAND...: COMMAND in FOLDER, in an overlay over / that
+# keeps its changes in ROOT/upper, with the build folder BUILD itself; the
+# mounts end with the mount namespace that unshare made for them.
+THROWAWAY_ROOT = r"""set -e
+r=$1 build=$2 folder=$3 && shift 3 && mkdir -p "$r/upper" "$r/work" "$r/merged"
+mount -t overlay overlay -o "lowerdir=/,upperdir=$r/upper,workdir=$r/work" "$r/merged"
+for d in /proc /dev /sys "$build"; do mount --rbind "$d" "$r/merged$d"; done
+exec unshare --root="$r/merged" --wd="$folder" "$@"
+"""
+
+
+def throwaway_root(root, build):
+    """The command that runs what follows it in the throwaway root, or why
+    there can be none."""
+    if not shutil.which("unshare"):
+        return None, "unshare is not installed"
+    command = ["unshare", "--mount", "--propagation", "private", "sh", "-c", THROWAWAY_ROOT,
+               "sh", root, os.path.realpath(build)]
+    tried = subprocess.run(command + ["/", "true"], capture_output=True, text=True)
+    return (command, None) if tried.returncode == 0 else (None, tried.stderr.strip())
+
+
 def blocks(path):
     """(kind, text) of each fenced sh or console block."""
     return re.findall(r"^```(sh|console)\n(.*?)^```", open(path).read(), re.S | re.M)
 
 
-def man_examples(path):
+def man_examples(page):
     """The $ lines of the EXAMPLES section of a manual page, as shell text."""
-    text = open(path).read().split(".SH EXAMPLES", 1)[-1].split(".SH ", 1)[0]
+    text = page.split(".SH EXAMPLES", 1)[-1].split(".SH ", 1)[0]
     lines = [l[2:] for l in text.splitlines() if l.startswith("$ ")]
     return "\n".join(l.replace("\\-", "-").replace("\\(aq", "'").replace("\\en", "\\n")
                      for l in lines)
@@ -45,6 +70,23 @@ def matches(shown, printed):
     the last may lack its line end, as a closing prompt does."""
     pattern = "\n".join(".*?" if l == "..." else re.escape(l) for l in shown)
     return re.fullmatch(pattern + "\n?", printed, re.S) is not None
+
+
+def run(doc, kind, text, env, folder, in_root):
+    """Runs a block in folder, or in the throwaway root if in_root is the
+    command that enters it; says how it went, and returns 1 if it failed."""
+    command, shown = text, None
+    if kind == "console":
+        lines = text.splitlines()
+        command, shown = lines[0].removeprefix("$ "), lines[1:]
+    bash = ["bash", "-o", "physical", "-euo", "pipefail", "-c", command]
+    done = subprocess.run(in_root + [folder] + bash if in_root else bash, cwd=folder, env=env,
+                          stdin=subprocess.DEVNULL, text=True, capture_output=True, timeout=900)
+    wrong = done.returncode != 0 or (shown is not None and not matches(shown, done.stdout))
+    print(f"{'FAIL' if wrong else 'ran'} {doc}: {text.splitlines()[0] if text else ''}")
+    if wrong:
+        print(f"  status {done.returncode}\n{done.stdout[-2000:]}{done.stderr[-2000:]}")
+    return int(wrong)
 
 
 def main(source, build):
@@ -62,31 +104,33 @@ def main(source, build):
                     *sorted(os.path.relpath(p, source) for p in glob.glob(f"{source}/docs/*.md"))]:
             for kind, text in blocks(os.path.join(source, doc)):
                 runs.append((doc, kind, text, env))
-        for page in sorted(glob.glob(f"{source}/man/*.1")):
-            runs.append((os.path.relpath(page, source), "sh", man_examples(page), on_path))
-        failed, uninstalled = 0, set()
+        pages = sorted(glob.glob(f"{source}/man/*.1"))
+        for page in pages:
+            text = man_examples(open(page).read())
+            runs.append((os.path.relpath(page, source), "sh", text, on_path))
+        root = os.path.join(work, "root")
+        in_root, no_root = throwaway_root(root, build)
+        failed, rooted = 0, set()
         for doc, kind, text, environment in runs:
             first = text.splitlines()[0] if text else ""
             if (doc, first) in SKIP:
                 print(f"skipped {doc}: {first}\n  ({SKIP[doc, first]})")
                 continue
-            if doc in uninstalled or "apt-get" in text and os.geteuid() != 0:
+            if doc in rooted or "apt-get" in text:
                 # What follows an install in its document needs that install.
-                uninstalled.add(doc)
-                print(f"skipped {doc}: {first}\n  (apt-get needs root)")
+                rooted.add(doc)
+                if no_root:
+                    print(f"skipped {doc}: {first}\n  (no throwaway root to install in: {no_root})")
+                    continue
+            failed |= run(doc, kind, text, environment, checkout, doc in rooted and in_root)
+        for name in map(os.path.basename, pages):
+            if no_root:
+                print(f"skipped the installed {name}\n  (no throwaway root: {no_root})")
                 continue
-            command, shown = text, None
-            if kind == "console":
-                lines = text.splitlines()
-                command, shown = lines[0].removeprefix("$ "), lines[1:]
-            done = subprocess.run(["bash", "-o", "physical", "-euo", "pipefail", "-c", command], cwd=checkout,
-                                  env=environment, stdin=subprocess.DEVNULL, text=True,
-                                  capture_output=True, timeout=900)
-            wrong = done.returncode != 0 or (shown is not None and not matches(shown, done.stdout))
-            print(f"{'FAIL' if wrong else 'ran'} {doc}: {first}")
-            if wrong:
-                failed = 1
-                print(f"  status {done.returncode}\n{done.stdout[-2000:]}{done.stderr[-2000:]}")
+            with gzip.open(f"{root}/upper/usr/share/man/man1/{name}.gz", "rt") as f:
+                examples = man_examples(f.read())
+            folder = tempfile.mkdtemp(dir=work)
+            failed |= run(f"the installed {name}", "sh", examples, env, folder, in_root)
         return failed
     finally:
         subprocess.run(["chmod", "-R", "u+w", work])

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Memory: a store beyond the memory ends each program with status 1 and one
-# line, never a crash; a problem file that declares 2000000000 items but holds
+# line, never a crash, with nothing printed on standard output; a problem file that declares 2000000000 items but holds
 # three values is refused without reserving memory for the count; and
 # memcheck finds no error and no lost block on the shipped examples (skipped
 # without valgrind, and in a sanitized build, which valgrind cannot run).
@@ -26,10 +26,9 @@ failed=0
 # expect PROGRAM VEL_POP N STDERR [ITEMS]: the program on a file for a store of
 # VEL_POP rows of about N bytes (sakora: ITEMS declared, default N) is refused.
 expect() {
-  local prog=$1 items=${5:-$3} announced=""
+  local prog=$1 items=${5:-$3}
   if [ "$prog" = sakora ]; then
     { echo "$2 1 20 0.01 1 $items"; seq "$3"; seq "$3"; echo 5; } > input
-    [ "$items" = "$3" ] && announced="Procitao prvi dio i N $3"
   else
     echo "0 1 $(($3 * 3 / 10)) $2 1 20 0.01" > input  # p decimals need 3.3 p bits
   fi
@@ -37,7 +36,7 @@ expect() {
     < /dev/null > out 2> all
   local status=$?
   grep -v '^==[0-9]*==WARNING: AddressSanitizer failed to allocate ' all > err
-  if [ "$status" != 1 ] || [ "$(cat err)" != "$4" ] || [ "$(cat out)" != "$announced" ]; then
+  if [ "$status" != 1 ] || [ "$(cat err)" != "$4" ] || [ -s out ]; then
     echo "FAIL $prog $2 x $3: status $status, standard error: $(head -c 300 err)"; failed=1
   fi
 }

@@ -22,14 +22,18 @@
 
 // A front end whose chromosome i is worth test_fx[i], and no breeding.
 static std::vector<double> test_fx;
-void evaluate_chromosome(int i) { eval[i]->fx = test_fx.at(i); }
+void evaluate_chromosome(int i) { eval[i].fx = test_fx.at(i); }
 void record_best() {}
+const char program_name[] = "test";
 const char front_statistics_header[] = "";
 void add_front_statistics(std::string &) {}
-const char *const kept_file = nullptr;
+const char *const appended_log = nullptr;
 void report_run() {}
+void save_front_state() {}
+void restore_front_state() {}
 void alloc_crossover() {}
-void check_breed_limits() {}
+void check_crossover_limits() {}
+void check_breed_limits(int) {}
 void breed() {}
 
 // The block test gives the answers of a plain scan, for ranges that start and
@@ -78,7 +82,7 @@ static std::vector<int> plain_roulette(int m)
         double sum = 0.0;
         for (int j = 0; j < VEL_POP; j++)
             if (!chosen[j])
-                cum[j] = sum = sum + eval[j]->deficit;
+                cum[j] = sum = sum + eval[j].deficit;
         double target = rand01() * sum;
         int k = 0;
         while (chosen[k] || !(target <= cum[k]))

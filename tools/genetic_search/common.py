@@ -66,3 +66,35 @@ def shown(text, limit=40):
     out = "".join(c if " " <= c < "\x7f" and c != "\\" else f"\\x{ord(c):02x}"
                   for c in text[:limit])
     return out + ("..." if len(text) > limit else "")
+
+
+def read_lines(path):
+    """The lines of a file, each byte one character (so that shown() gives
+    every byte that is not printable ASCII as \\xNN, a carriage return too),
+    and what follows the last line end: "" when the file ends with one."""
+    try:
+        with open(path, "rb") as f:
+            lines = f.read().decode("latin-1").split("\n")
+    except OSError as e:
+        raise Refusal(f"cannot read {path}: {e.strerror}")
+    return lines[:-1], lines[-1]
+
+
+def named(path, title=None):
+    """What a picture of the file at `path` is of: `title` when one is given,
+    else the setting of a sweep when the file lies in a setting's folder
+    (DIR/NAME=VALUE/NAME=VALUE/FILE gives "NAME=VALUE, NAME=VALUE"), else the
+    file's name."""
+    if title:
+        return title
+    folders = os.path.abspath(path).split(os.sep)[:-1]
+    setting = []
+    while folders and is_setting(folders[-1]):
+        setting.insert(0, folders.pop())
+    return ", ".join(setting) or os.path.basename(path)
+
+
+def is_setting(folder):
+    """A sweep's setting folder is named NAME=VALUE."""
+    name, equals, value = folder.partition("=")
+    return name.isidentifier() and bool(equals) and value != "" and "=" not in value

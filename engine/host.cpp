@@ -1,10 +1,23 @@
-#include "physical_memory.h"
+#include "host.h"
 
 #include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
 #endif
+
+void fail(const char *format, ...)
+{
+    std::va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+    std::exit(1);
+}
 
 unsigned long long physical_memory()
 {

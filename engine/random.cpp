@@ -1,3 +1,0 @@
-#include "random.h"
-
-int seed;

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""The suite leaves the machine as it found it.
+
+    machine_state.py record|compare STATE_DIR BUILD_DIR SOURCE_DIR
+
+`record`, before every other test, keeps in STATE_DIR the packages that dpkg
+knows, the files of the root's device with their sizes and times, and the
+processes marked MACHINE_STATE=BUILD_DIR, as CTest marks every test; `compare`,
+after every other test, fails naming each package installed, removed or
+changed, each file added, removed or changed, and each process left running.
+"""
+import os, subprocess, sys
+
+# Changed while the suite runs, and not by the suite: these are left out.
+LEFT_OUT = ["/proc", "/sys", "/dev", "/run",  # the kernel's and the running system's
+            "/tmp", "/var/tmp"]               # the temporary folders, free to use
+# What a line that is new, or gone, tells.
+WORDS = {"packages": ("installed", "removed"), "files": ("added", "removed"),
+         "processes": ("left running", None)}
+
+
+def output(*command):
+    """What command prints, or nothing where it is not installed."""
+    try:
+        return subprocess.run(command, capture_output=True, text=True).stdout
+    except FileNotFoundError:
+        return ""
+
+
+def beside(source):
+    """The folders beside the checkout and beside the one it was cloned from
+    (as CI does): other people's, which they change meanwhile."""
+    parents = {os.path.dirname(source)}
+    origin = output("git", "-C", source, "config", "remote.origin.url").strip()
+    if os.path.isdir(origin):
+        parents.add(os.path.dirname(os.path.realpath(origin)))
+    folders = [os.path.join(parent, name)
+               for parent in parents - {"/"} for name in os.listdir(parent)]
+    return [folder for folder in folders if os.path.commonpath([folder, source]) != folder]
+
+
+def files(build, source):
+    """A line per file, with its size and time unless it is a folder."""
+    build, source = os.path.realpath(build), os.path.realpath(source)
+    prune = [a for path in LEFT_OUT + [build] + beside(source) for a in ("-o", "-path", path)]
+    return output("find", "/", "-xdev", "(", *prune[1:], ")", "-prune", "-o", "-type", "d",
+                  "-printf", "%p/\n", "-o", "-printf", "%p\t%s\t%T@\n")
+
+
+def processes(build):
+    """A line per marked process: its pid and command."""
+    lines = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                marked = f"MACHINE_STATE={build}".encode() in f.read().split(b"\0")
+            if marked:
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    command = f.read().replace(b"\0", b" ").decode(errors="replace")
+                lines.append(f"{pid}\t{command}")
+        except OSError:  # not ours, or it has just ended
+            continue
+    return "".join(line + "\n" for line in lines)
+
+
+def main(action, state, build, source):
+    dpkg = ["dpkg-query", "-W", "-f", "${binary:Package}\t${Version} ${Status}\n"]
+    now = {"packages": output(*dpkg), "files": files(build, source), "processes": processes(build)}
+    if action == "record":
+        os.makedirs(state, exist_ok=True)
+        for name, text in now.items():
+            with open(os.path.join(state, name), "w") as f:
+                f.write(text)
+        return 0
+    failed = 0
+    for name, text in now.items():
+        with open(os.path.join(state, name)) as f:
+            before, after = set(f.read().splitlines()), set(text.splitlines())
+        # The lines that differ, by their first field (path, package or pid);
+        # a process that has ended is no fault.
+        gone = dict(line.partition("\t")[::2] for line in before - after if name != "processes")
+        came = dict(line.partition("\t")[::2] for line in after - before)
+        new, old = WORDS[name]
+        for key in sorted(gone.keys() | came.keys()):
+            what = new if key not in gone else old if key not in came else "changed"
+            print(f"{name}: {what}: {key} {came.get(key, gone.get(key))}")
+            failed = 1
+    return failed
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:5]))
