@@ -131,14 +131,14 @@ def main(argv):
     with open(os.path.join(out, "sweep.json"), "w") as f:
         json.dump(record, f, indent=1)
     pending = [s for s in settings if judge.judge(out, s, args.stats).outcome == "failed"]
-    why = lambda setting: "not run"  # noqa: E731
+    reasons = lambda setting: ("not run", None)  # noqa: E731
     if pending:
         tally = Tally(out, pending, args.stats)
         if args.slurm:
-            why = slurm.run(args, out, pending, here, tally)
+            reasons = slurm.run(args, out, pending, here, tally)
         else:
-            why = parallel.run(args, out, pending, here, elsewhere, machines, tally)
-    results = [judge.judge(out, s, args.stats, why(s)) for s in settings]
+            reasons = parallel.run(args, out, pending, here, elsewhere, machines, tally)
+    results = [judge.judge(out, s, args.stats, *reasons(s)) for s in settings]
     names = [name for name, _ in dims]
     tables.write_runs(out, names, settings, results, args.stats)
     goal = tables.target(results, args.optimum)

@@ -130,12 +130,15 @@ def ended(folder, setting, status, stats):
     return result
 
 
-def judge(out, setting, stats, why="not run"):
+def judge(out, setting, stats, why="not run", word=None):
     """The outcome of a setting from its folder in DIR, with its STATS when
-    STATS is asked for; WHY is the reason when its program did not end."""
+    STATS is asked for; WHY is the reason when its program did not end, and
+    WORD, when given, the reason when a signal ended it (what stopped it)."""
     folder = os.path.join(out, setting.folder)
     status = status_of(folder)
     result = Result("failed", why) if status is None else ended(folder, setting, status, stats)
+    if word and result.outcome == "failed" and status is not None and status > 128:
+        result.reason = word
     if result.outcome == "failed" and resumable(folder):
         result.reason += "; its checkpoint continues it with --resume"
     return result

@@ -113,7 +113,7 @@ def run(args, out, pending, here, elsewhere, machines, tally):
         machines = answering(out, machines, env)
         remote = any(map(is_remote, machines))
         if not machines:
-            return lambda setting: "no machine answered"
+            return lambda setting: ("no machine answered", None)
     prepare(out, pending)
     command = ["parallel", "--will-cite", "--colsep", "\t", "--joblog", "joblog",
                "--line-buffer", "--termseq", TERMSEQ]
@@ -141,8 +141,8 @@ def run(args, out, pending, here, elsewhere, machines, tally):
     if remote and not stopped and len(ended) == len(pending) and \
             all(job.exitval != 255 and not job.signal for job in ended.values()):
         forget(os.path.join(out, LEFT), left)  # every job cleaned up after itself
-    return lambda setting: not_ended(ended.get(setting.folder), setting.program,
-                                     "the sweep was stopped before it ended")
+    return lambda setting: (not_ended(ended.get(setting.folder), setting.program,
+                                      "the sweep was stopped before it ended"), None)
 
 
 def forget(path, line):
