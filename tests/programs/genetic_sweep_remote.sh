@@ -111,7 +111,7 @@ grep -qx "genetic-sweep: leaving out $(login stranger): Host key verification fa
 long_tarsel long && login alpha > alpha
 cut=("$bin/genetic-sweep" "$work/long/tarsel" base.txt --set VEL_POP=10 -o cut --sshloginfile alpha)
 "${cut[@]}" --timeout 0.5 > out 2>&1 && fail "a time limit on alpha: status 0"
-ctrl_c "${cut[@]}" --resume > out 2>&1
+ctrl_c "grep -q from starts" "${cut[@]}" --resume > out 2>&1
 [ -n "$(ls -A home-one)" ] || fail "Ctrl-C left nothing on alpha"
 "${cut[@]}" --resume > out 2>&1 || fail "--resume after Ctrl-C: $(cat out)"
 [ "$(sed 's/ [0-9]*$//' starts | tr '\n' ' ')" = "fresh from from " ] &&
