@@ -63,6 +63,10 @@ def parse(argv):
     parser.add_argument("--plot", action="store_true", help="draw DIR/sweep.png (matplotlib)")
     parser.add_argument("--optimum", type=float, metavar="VALUE",
                         help="count the runs that reach VALUE (default: the best value seen)")
+    for at in range(len(argv) - 1):  # --sbatch "--mem=4G" is sbatch's, not an option of ours
+        if argv[at] == "--sbatch":
+            argv = [*argv[:at], f"--sbatch={argv[at + 1]}", *argv[at + 2:]]
+            break
     args = parser.parse_args(argv)
     if args.jobs is not None and args.jobs < 1:
         raise Refusal(f"-j takes a whole number above 0, not {args.jobs}")
@@ -72,8 +76,8 @@ def parse(argv):
         raise Refusal("--slurm and --sshloginfile are two ways to run: choose one")
     if args.sbatch and not args.slurm:
         raise Refusal("--sbatch passes arguments to Slurm's sbatch: add --slurm")
-    if not re.fullmatch(r"\d*", os.environ.get(SECONDS, "")):
-        raise Refusal(f"{SECONDS}={os.environ[SECONDS]} is not a whole number of seconds")
+    if not re.fullmatch(r"(\d+\.?\d*|\.\d+)?", os.environ.get(SECONDS, "")):
+        raise Refusal(f"{SECONDS}={os.environ[SECONDS]} is not a number of seconds, 0 or more")
     return args
 
 
