@@ -4,8 +4,9 @@
 # tarsel run by hand, with the settings outside its limits refused in the
 # table, and with --stats each folder's statistics summed up; a program
 # stopped by Ctrl-C or the time limit goes on from its checkpoint with
-# --resume, which runs only what did not end (results removed since too);
-# bad input is refused in one line, status 1, nothing started or lost. Sweeps over machines: genetic_sweep_remote.sh; on
+# --resume to the bytes of a sweep that ran through, and --resume runs only
+# what did not end (results removed since too); bad input is refused in one
+# line, status 1, nothing started or lost. Sweeps over machines: genetic_sweep_remote.sh; on
 # Slurm: genetic_sweep_slurm.sh. Skipped (77) without GNU parallel.
 #
 #   genetic_sweep.sh BIN_DIR
@@ -42,22 +43,23 @@ same hand local || fail "the folders differ from the runs by hand"
 same local stats && [ "$(ls stats/*/*/stats.csv | wc -l)" = 4 ] &&
   [ "$(grep -c ',[0-9]\+,0\.[0-9]\+$' stats/runs.csv)" = 40 ] || fail "--stats: $(cat stats/runs.csv)"
 
-long_tarsel long
-long=(long/tarsel base.txt --set VEL_POP=10,20 -j 1 -o cut)
-ctrl_c "[ -s starts ]" "$bin/genetic-sweep" "${long[@]}" > out 2>&1 && fail "Ctrl-C: status 0"
-grep -q '^failed: VEL_POP=10: tarsel was stopped by SIGTERM; its checkpoint continues it with --resume$' out &&
-  grep -q '^failed: VEL_POP=20: the sweep was stopped before it ended$' out || fail "Ctrl-C: $(cat out)"
-"$bin/genetic-sweep" "${long[@]}" --resume --timeout 0.5 > out 2>&1 && fail "a time limit: status 0"
-[ "$(grep -c 'stopped at the time limit, after [0-9.]* s; its checkpoint continues it with --resume$' \
-      out)" = 2 ] || fail "a time limit: $(cat out)"
-"$bin/genetic-sweep" "${long[@]}" --resume > out 2>&1 || fail "--resume from checkpoints: $(cat out)"
-[ "$(sed 's/ [0-9]*$//' starts | tr '\n' ' ')" = "fresh from fresh from from " ] ||
-  fail "--resume from checkpoints ran: $(cat starts)"
-same local/VEL_POP=10/p_mut=0.01 cut/VEL_POP=10 && same local/VEL_POP=20/p_mut=0.01 cut/VEL_POP=20 ||
-  fail "the folders resumed from checkpoints differ from the local ones"
-# Results removed since are run again, and only they.
-rm cut/VEL_POP=20/analiza.txt && "$bin/genetic-sweep" "${long[@]}" --resume > out 2>&1 &&
-  [ "$(tail -n 1 starts)" = fresh ] && [ "$(wc -l < starts)" = 6 ] || fail "results removed: $(cat starts)"
+# A long setting, stopped by Ctrl-C and then by the time limit, goes on from
+# its checkpoint to the bytes of a sweep that ran through; --resume runs only
+# what did not end, results removed since too.
+long=(tarsel base.txt --set VEL_POP=20,3000 --set numiter=100 -j 1)
+"$bin/genetic-sweep" "${long[@]}" -o whole > /dev/null || fail "the long sweep: status $?"
+ctrl_c "[ -s cut/VEL_POP=3000/numiter=100/checkpoint ]" "$bin/genetic-sweep" "${long[@]}" -o cut > out 2>&1 &&
+  fail "Ctrl-C: status 0"
+grep -qx 'failed: VEL_POP=3000/numiter=100: tarsel was stopped by SIGTERM; its checkpoint continues it with --resume' out ||
+  fail "Ctrl-C: $(cat out)"
+"$bin/genetic-sweep" "${long[@]}" -o cut --resume --timeout 0.1 > out 2>&1 && fail "a time limit: status 0"
+grep -qx 'failed: VEL_POP=3000/numiter=100: stopped at the time limit, after [0-9.]* s; its checkpoint continues it with --resume' out ||
+  fail "a time limit: $(cat out)"
+"$bin/genetic-sweep" "${long[@]}" -o cut --resume > out 2>&1 && same whole cut ||
+  fail "--resume from the checkpoint: $(cat out)"
+rm cut/VEL_POP=20/numiter=100/analiza.txt && "$bin/genetic-sweep" "${long[@]}" -o cut --resume > out 2>&1 &&
+  [ "$(wc -l < cut/joblog)" = 2 ] && same whole cut ||
+  fail "results removed: $(cat cut/joblog)"
 
 cp -r local kept
 while IFS='|' read -r path args message; do
@@ -68,7 +70,6 @@ while IFS='|' read -r path args message; do
     fail "genetic-sweep $args: status $status, $(cat err)"
 done << EOF
 $PATH|tarsel base.txt --set VEL_POP=1.5 -o new|tarsel cannot read VEL_POP=1.5: value 4 (VEL_POP, the population size) is not a whole number: "1.5"
-$PATH|tarsel,tarnox base.txt --set p_mut=0.1,x -o new|tarsel cannot read p_mut=x: value 7 (the mutation probability) is not a decimal number: "x"
 $PATH|sakora base.txt --set VEL_POP=10 -o new|sakora cannot read base.txt: weight 1 of 20 is not a whole number: "0.01"
 $PATH|tarsel base.txt --set VEL_POP=10,20 --set p_mut=0.01,0.05 -o local|local holds a sweep already: add --resume to finish it, or name another folder
 $PATH|tarsel base.txt --set VEL_POP=10 -o local --resume|local holds another sweep (tarsel VEL_POP=0,10,20 p_mut=0.01,0.05): name another folder

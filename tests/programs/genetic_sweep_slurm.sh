@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# tools/genetic-sweep --slurm on a real single-node Slurm cluster, started in
-# a temporary folder (tests/support/slurm-cluster): a task cancelled while it
+# tools/genetic-sweep --slurm on a real single-node Slurm cluster in a
+# temporary folder (tests/support/slurm-cluster): a task cancelled while it
 # runs fails naming Slurm's word, one stopped at the time limit keeps its
-# checkpoint, and --resume --slurm goes on from them to the runs.csv, the
-# summary (but the seconds) and the folders of a sweep on this machine;
-# Ctrl-C cancels the array and leaves nothing of it in the queue. Skipped
-# (77) without GNU parallel or what the cluster needs.
+# checkpoint, and --resume --slurm goes on from them to the results of a
+# sweep on this machine; Ctrl-C cancels the array and leaves the queue empty.
+# Skipped (77) without GNU parallel or what the cluster needs.
 #
 #   genetic_sweep_slurm.sh BIN_DIR
 set -u
@@ -15,8 +14,8 @@ cluster=$(cd "$(dirname "$0")/../support" && pwd)/slurm-cluster
 parallel --version 2> /dev/null | grep -q '^GNU parallel' || { echo "SKIP: needs GNU parallel"; exit 77; }
 work=$(mktemp -d)
 trap '"$cluster" stop "$work/cluster" > /dev/null; rm -rf "$work"' EXIT
-started=$("$cluster" start "$work/cluster") || { echo "SKIP: $started"; exit 77; }
-eval "$started"
+started=$("$cluster" start "$work/cluster")
+case $? in 0) eval "$started" ;; 77) echo "SKIP: $started"; exit 77 ;; *) exit 1 ;; esac
 cd "$work" || exit 1
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -27,11 +26,8 @@ sweep() { "$bin/genetic-sweep" tarsel base.txt --set VEL_POP=20,3000 --set numit
 sweep -o local > /dev/null || fail "local sweep: status $?"
 # The longest task, cancelled once it runs.
 sweep -o slurm --slurm > out 2>&1 &
-for _ in $(seq 300); do
-  task=$(squeue -h -r -o '%i %T' | awk '/_3 RUNNING$/ { print $1 }')
-  [ -n "$task" ] && scancel "$task" && break
-  sleep 0.1
-done
+for _ in $(seq 300); do [ -s slurm/VEL_POP=3000/numiter=100/checkpoint ] && break; sleep 0.1; done
+scancel "$(cat slurm/slurm/job)_3"
 wait $! && fail "a task cancelled: status 0"
 grep -qx 'failed: VEL_POP=3000/numiter=100: Slurm ended its task: CANCELLED; its checkpoint continues it with --resume' out ||
   fail "a task cancelled: $(cat out)"

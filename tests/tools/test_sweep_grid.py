@@ -1,5 +1,5 @@
-"""genetic-sweep's grid: the names and values it takes or refuses, and the
-files of its settings."""
+"""genetic-sweep's command line and grid: what it refuses, and the files of
+its settings."""
 import pytest
 
 from genetic_search.common import Refusal
@@ -8,32 +8,27 @@ from genetic_search.sweep import grid, parse
 SAKORA = b"10 5 20 0.01 3 4\n2 3 4 5\n3 4 5 6\n5\n"
 
 
-@pytest.mark.parametrize("sets, message", [
-    (["foo=1"], "tarsel has no value named 'foo' (it has dg, gg, p, VEL_POP, numiter, M, p_mut)"),
-    (["M=1", "M=2"], "M is set twice"),
-    (["VEL_POP="], "--set VEL_POP= leaves the grid empty: give values after VEL_POP="),
-    (["M=1,,2"], "--set M=1,,2 leaves the grid empty: give values after M="),
-    (["VEL_POP=10,10"], "--set VEL_POP=10,10 lists a value twice"),
-    (["p_mut=0,01"], "--set p_mut=0,01: '01' starts with 0 and a digit: decimals are written "
-                     "after a point, as in 0.01; commas separate the values"),
-    (["p_mut=0.1,0 1"], "--set p_mut=0.1,0 1: '0 1' holds white space; commas separate the values"),
-])
-def test_dimensions_refused(sets, message):
-    with pytest.raises(Refusal) as refusal:
-        grid.dimensions(["tarsel"], sets)
-    assert str(refusal.value) == message
-
-
 @pytest.mark.parametrize("argv, message", [
-    (["--timeout", "0"], "--timeout takes seconds, at least 0.001, not 0"),
-    (["-j", "0"], "-j takes a whole number above 0, not 0"),
-    (["--slurm", "--sshloginfile", "m"], "--slurm and --sshloginfile are two ways to run: choose one"),
-    (["--sbatch", "-p x"], "--sbatch passes arguments to Slurm's sbatch: add --slurm"),
+    ("--set foo=1",
+     "tarsel has no value named 'foo' (it has dg, gg, p, VEL_POP, numiter, M, p_mut)"),
+    ("--set M=1 --set M=2", "M is set twice"),
+    ("--set M=1,,2", "--set M=1,,2 leaves the grid empty: give values after M="),
+    ("--set M=10,10", "--set M=10,10 lists a value twice"),
+    ("--set p_mut=0,01", "--set p_mut=0,01: '01' starts with 0 and a digit: decimals are written "
+                         "after a point, as in 0.01; commas separate the values"),
+    ("--set M=1 --timeout 0", "--timeout takes seconds, at least 0.001, not 0"),
+    ("--set M=1 -j 0", "-j takes a whole number above 0, not 0"),
+    ("--set M=1 --slurm --sshloginfile m",
+     "--slurm and --sshloginfile are two ways to run: choose one"),
+    ("--set M=1 --sbatch -p", "--sbatch passes arguments to Slurm's sbatch: add --slurm"),
 ])
-def test_command_line_refused(argv, message):
+def test_refused(argv, message, monkeypatch):
     with pytest.raises(Refusal) as refusal:
-        parse(["tarsel", "base.txt", "--set", "M=1", "-o", "out", *argv])
+        grid.dimensions(["tarsel"], parse(["tarsel", "b", "-o", "o", *argv.split()]).set)
     assert str(refusal.value) == message
+    monkeypatch.setenv("GENETIC_CHECKPOINT_SECONDS", "soon")
+    with pytest.raises(Refusal, match="GENETIC_CHECKPOINT_SECONDS=soon is not a number"):
+        parse(["tarsel", "b", "-o", "o", "--set", "M=1"])
 
 
 @pytest.mark.parametrize("kind, text, values, expected", [
@@ -47,12 +42,14 @@ def test_substitute(kind, text, values, expected):
 
 
 def test_settings_of_two_programs():
-    dims = grid.dimensions(["tarsel", "tarnox"], ["numiter=5,7"])
-    found = grid.settings(["tarsel", "tarnox"], dims, b"-2 2 6 10 20 20 0.01")
-    assert [(s.folder, s.program, s.text) for s in found] == [
-        ("program=tarsel/numiter=5", "tarsel", b"-2 2 6 10 5 20 0.01"),
-        ("program=tarsel/numiter=7", "tarsel", b"-2 2 6 10 7 20 0.01"),
-        ("program=tarnox/numiter=5", "tarnox", b"-2 2 6 10 5 20 0.01"),
-        ("program=tarnox/numiter=7", "tarnox", b"-2 2 6 10 7 20 0.01")]
-    assert [grid.generations(s) for s in found[:2]] == [50, 70]
+    args = parse(["tarsel", "b", "-o", "o", "--set", "numiter=5,7", "--slurm",
+                  "--sbatch", "--mem=1G"])
+    assert args.sbatch == "--mem=1G"
+    found = grid.settings(["tarsel", "tarnox"], grid.dimensions(["tarsel", "tarnox"], args.set),
+                          b"-2 2 6 10 20 20 0.01")
+    assert [(s.folder, s.program, s.text, grid.generations(s)) for s in found] == [
+        ("program=tarsel/numiter=5", "tarsel", b"-2 2 6 10 5 20 0.01", 50),
+        ("program=tarsel/numiter=7", "tarsel", b"-2 2 6 10 7 20 0.01", 70),
+        ("program=tarnox/numiter=5", "tarnox", b"-2 2 6 10 5 20 0.01", 50),
+        ("program=tarnox/numiter=7", "tarnox", b"-2 2 6 10 7 20 0.01", 70)]
     assert grid.generations(grid.Setting("", {}, "sakora", SAKORA)) == 15

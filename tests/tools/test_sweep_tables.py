@@ -41,16 +41,15 @@ class Terminal(io.StringIO):
 
 
 def test_counts_on_a_terminal_only(tmp_path):
-    for name, status in (("VEL_POP=0", "1"), ("VEL_POP=5", "7")):
+    for name, status in (("VEL_POP=0", "1"), ("VEL_POP=5", "7")):  # refused, failed
         (tmp_path / name).mkdir()
         (tmp_path / name / "status").write_text(status)
         (tmp_path / name / "stderr").write_text("too few")
     shown, hidden = Terminal(), io.StringIO()
     for stream in shown, hidden:
         tally = Tally(str(tmp_path), SETTINGS, False, stream)
-        tally.update(3, [])
-        tally.update(3, [])
-        tally.update(1, ["VEL_POP=0", "VEL_POP=5"])
+        for running, ended in ((3, []), (3, []), (1, ["VEL_POP=0", "VEL_POP=5"])):
+            tally.update(running, ended)
         tally.close()
     assert shown.getvalue() == ("\r0 done, 3 running, 0 waiting, 0 failed\x1b[K"
                                 "\r1 done, 1 running, 0 waiting, 1 failed\x1b[K\r\x1b[K")

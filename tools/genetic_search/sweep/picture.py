@@ -18,6 +18,15 @@ def six(value, _=None):
     return f"{value:.6f}".rstrip("0").rstrip(".")
 
 
+def reached(row):
+    return f"{row['reached']}/{row['run_count']} reached"
+
+
+def counted(goal, optimum):
+    """What 'reached' counts, as the summary says it."""
+    return f"{'the optimum' if optimum else 'the best value seen'}, {six(goal)}"
+
+
 def heat_map(plt, figure, axes, kind, varying, settings, summary):
     (rows, row_values), (cols, col_values) = varying
     means = [[float("nan")] * len(col_values) for _ in row_values]
@@ -35,12 +44,12 @@ def heat_map(plt, figure, axes, kind, varying, settings, summary):
         row = cells[i, j]
         if row["mean"]:
             light = image.norm(means[i][j]) > 0.6
-            axes.text(j, i, f"{six(float(row['mean']))}\n{row['reached']}/{row['run_count']} reached",
-                      ha="center", va="center", fontsize="small",
-                      color="black" if light else "white")
+            axes.text(j, i, f"{six(float(row['mean']))}\n{reached(row)}", ha="center",
+                      va="center", fontsize="small", color="black" if light else "white")
         else:
-            axes.add_patch(plt.Rectangle((j - 0.5, i - 0.5), 1, 1, facecolor=SHADE[row["outcome"]],
-                                         edgecolor="0.5", hatch="//" * (row["outcome"] == "failed")))
+            axes.add_patch(plt.Rectangle((j - 0.5, i - 0.5), 1, 1, edgecolor="0.5",
+                                         facecolor=SHADE[row["outcome"]],
+                                         hatch="//" * (row["outcome"] == "failed")))
             axes.text(j, i, row["outcome"], ha="center", va="center", fontsize="small")
     axes.set_xticks(range(len(col_values)), col_values)
     axes.set_yticks(range(len(row_values)), row_values)
@@ -62,7 +71,7 @@ def runs(plt, axes, kind, varying, settings, results, summary, goal, optimum):
                           color="tab:orange" if v >= goal else "tab:blue", markersize=4)
         if vs:
             axes.plot(sum(vs) / len(vs), y, "|", color="tab:red", markersize=16, mew=2)
-        note = f"{row['reached']}/{row['run_count']} reached" if vs else row["outcome"]
+        note = reached(row) if vs else row["outcome"]
         axes.annotate(note, (1, y), xycoords=("axes fraction", "data"), xytext=(6, 0),
                       textcoords="offset points", va="center", fontsize="small")
     axes.axvline(goal, color="tab:orange", linestyle="--", linewidth=1)
@@ -72,7 +81,7 @@ def runs(plt, axes, kind, varying, settings, results, summary, goal, optimum):
     axes.set_ylim(len(settings) - 0.5, -0.5)
     axes.set_ylabel(label(kind, names[0]) if len(names) == 1 else "/".join(names))
     axes.set_xlabel(f"{columns(kind)[1]} of each run (red: the mean; orange: at "
-                    f"{'the optimum' if optimum else 'the best value seen'}, {six(goal)})")
+                    f"{counted(goal, optimum)})")
     axes.xaxis.set_major_locator(plt.MaxNLocator(5))
     axes.xaxis.set_major_formatter(six)
     axes.grid(True, axis="x", linewidth=0.3)
@@ -87,8 +96,7 @@ def draw(path, dims, settings, results, summary, goal, optimum, title):
     if len(varying) == 2:
         figure, axes = plt.subplots(figsize=(8, 5), dpi=80, constrained_layout=True)
         heat_map(plt, figure, axes, kind, varying, settings, summary)
-        title += (f"\n'reached' counts the runs at {'the optimum' if optimum else 'the best value seen'}"
-                  f", {six(goal)}")
+        title += f"\n'reached' counts the runs at {counted(goal, optimum)}"
     else:
         figure, axes = plt.subplots(figsize=(8, 1.6 + 0.5 * len(settings)), dpi=80,
                                     constrained_layout=True)
