@@ -105,6 +105,14 @@ def check_folder(out, record, resume):
 
 
 def main(argv):
+    try:
+        return sweep(argv)
+    except KeyboardInterrupt:  # before the jobs started, or after their summary
+        print(f"{PROG}: stopped by Ctrl-C", file=sys.stderr)
+        return 130
+
+
+def sweep(argv):
     args = parse(argv)
     kinds, here, elsewhere = programs.find(args.program)
     dims = grid.dimensions(kinds, args.set)
