@@ -33,8 +33,10 @@ def slurm(*command, env=None):
 
 def states(job):
     """Each task's state (index: state) as squeue knows it now, None when it
-    does not know the job any more."""
+    does not know the job any more; OSError when it cannot tell now."""
     listed, status = slurm("squeue", "-h", "-r", "-t", "all", "-j", job, "-o", "%i %T")
+    if status and "Invalid job id" not in listed:
+        raise OSError(listed)
     if status:
         return None
     found = {}
@@ -64,9 +66,10 @@ def run(args, out, pending, here, tally):
     try:
         with open(os.path.join(place, "job")) as f:
             earlier = f.read().strip()
-    except OSError:
-        earlier = None
-    if earlier and any(state in LIVE for state in (states(earlier) or {}).values()):
+        running = any(state in LIVE for state in (states(earlier) or {}).values())
+    except OSError:  # no earlier array, or Slurm cannot tell now
+        running = False
+    if running:
         raise Refusal(f"{out} is still being run by Slurm job {earlier}: wait for it to end, "
                       f"or cancel it (scancel {earlier})")
     shutil.rmtree(place, ignore_errors=True)
@@ -123,6 +126,8 @@ def wait(job, pending, tally):
                     break
                 tally.update(sum(state in LIVE - {"PENDING"} for state in seen.values()),
                              [pending[i].folder for i, state in seen.items() if state not in LIVE])
+                time.sleep(1)
+            except OSError:  # squeue cannot reach the controller now: ask again
                 time.sleep(1)
             except KeyboardInterrupt:
                 if cancelled is not None:
