@@ -126,17 +126,20 @@ def run(args, out, pending, here, elsewhere, machines, tally):
     jobs = "".join(f"{s.folder}\t{os.path.abspath(out)}\t{here[s.program]}\t"
                    f"{elsewhere[s.program]}\n" for s in pending)
     with tempfile.TemporaryDirectory() as scratch:
+        with open(os.path.join(scratch, "jobs"), "w") as f:
+            f.write(jobs)
+        command += ["--arg-file", os.path.join(scratch, "jobs")]
         if machines is not None:
             with open(os.path.join(scratch, "machines"), "w") as f:
                 f.write("".join(login + "\n" for login in machines))
             command += ["--sshloginfile", os.path.join(scratch, "machines")]
-        with subprocess.Popen(command + [job], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        with subprocess.Popen(command + [job], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                               text=True, cwd=out, env=env) as jobs_run:
             left = f"{socket.gethostname()}-{jobs_run.pid}\n"  # its folders' names there
             if remote:
                 with open(os.path.join(out, LEFT), "a") as f:
                     f.write(left)
-            stopped = watch(jobs_run, jobs, out, pending, tally)
+            stopped = watch(jobs_run, out, pending, tally)
     ended = jobs_of(out, pending)
     if remote and not stopped and len(ended) == len(pending) and \
             all(job.exitval != 255 and not job.signal for job in ended.values()):
@@ -155,13 +158,11 @@ def forget(path, line):
         os.remove(path)
 
 
-def watch(jobs_run, jobs, out, pending, tally):
-    """Feeds GNU parallel its jobs and shows the counts until it ends; a
-    Ctrl-C reaches it too, and it stops its jobs. Whether it was stopped."""
-    started = []
+def watch(jobs_run, out, pending, tally):
+    """Shows the counts until GNU parallel ends; a Ctrl-C reaches it too, and
+    it stops its jobs. Whether it was stopped."""
+    started = []  # a line for each job that started
     reader = threading.Thread(target=lambda: started.extend(jobs_run.stdout), daemon=True)
-    jobs_run.stdin.write(jobs)
-    jobs_run.stdin.close()
     reader.start()
     try:
         while jobs_run.poll() is None:
