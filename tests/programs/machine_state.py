@@ -42,7 +42,11 @@ def beside(source):
 def files(build, source):
     """A line per file, with its size and time unless it is a folder."""
     build, source = os.path.realpath(build), os.path.realpath(source)
-    prune = [a for path in LEFT_OUT + [build] + beside(source) for a in ("-o", "-path", path)]
+    # The repository's store is git's: a commit made in any of its work trees
+    # while the suite runs changes it.
+    store = [os.path.join(source, ".git")]
+    prune = [a for path in LEFT_OUT + [build] + store + beside(source)
+             for a in ("-o", "-path", path)]
     return output("find", "/", "-xdev", "(", *prune[1:], ")", "-prune", "-o", "-type", "d",
                   "-printf", "%p/\n", "-o", "-printf", "%p\t%s\t%T@\n")
 

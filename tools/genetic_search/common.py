@@ -98,3 +98,14 @@ def is_setting(folder):
     """A sweep's setting folder is named NAME=VALUE."""
     name, equals, value = folder.partition("=")
     return name.isidentifier() and bool(equals) and value != "" and "=" not in value
+
+
+def whole_above_zero(text):
+    """An argument that is a whole number above 0 (argparse's type)."""
+    try:
+        value = int(text)
+    except ValueError:
+        value = 0
+    if value < 1:
+        raise argparse.ArgumentTypeError(f"must be a whole number above 0, not '{text}'")
+    return value

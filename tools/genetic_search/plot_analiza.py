@@ -11,25 +11,15 @@ it. The picture shows the best value per generation, one line per run, with a
 dot where the run first reached its greatest value, and below it the best
 point; its format follows the suffix of PICTURE: .png, .pdf or .svg.
 """
-import argparse
 import math
 
-from .common import Parser, Refusal, named, picture_format, pyplot, read_lines, save, shown
+from .common import (Parser, Refusal, named, picture_format, pyplot, read_lines, save,
+                     shown, whole_above_zero)
 
 PROG = "plot-analiza"
 USAGE = f"{PROG} LOG [GENERATIONS] -o PICTURE [--title TEXT]"
 RUNS = 10  # the runs of one execution of tarsel or tarnox
 
-
-def generations(text):
-    try:
-        value = int(text)
-    except ValueError:
-        value = 0
-    if value < 1:
-        raise argparse.ArgumentTypeError(
-            f"must be a whole number above 0, not '{text}'")
-    return value
 
 
 def read_log(path):
@@ -106,7 +96,7 @@ def main(argv):
                     description="Draw the best value and point per generation "
                                 "from the log of tarsel or tarnox.")
     parser.add_argument("log", metavar="LOG", help="the log, e.g. analiza.txt")
-    parser.add_argument("generations", metavar="GENERATIONS", type=generations, nargs="?",
+    parser.add_argument("generations", metavar="GENERATIONS", type=whole_above_zero, nargs="?",
                         help="generations per run (numiter; default: a tenth of the log)")
     parser.add_argument("-o", dest="picture", metavar="PICTURE", required=True,
                         help="the picture to write: .png, .pdf or .svg")

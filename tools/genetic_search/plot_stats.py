@@ -19,12 +19,11 @@ A last row without its line end, as a run that is still writing leaves it, is
 left out with a note on standard error. --run R draws run R alone. The format
 follows the suffix of PICTURE: .png, .pdf or .svg.
 """
-import argparse
 import math
 import sys
 
 from .common import (Parser, Refusal, named, picture_format, pyplot, read_lines, save,
-                     shown)
+                     shown, whole_above_zero)
 
 PROG = "plot-stats"
 USAGE = f"{PROG} FILE -o PICTURE [--run R] [--title TEXT]"
@@ -33,15 +32,6 @@ STATS = ("run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offli
 BITS = "run,generation,strings,ones_0"
 FIT = "#2ca02c"  # the weights within the capacity, and the strings that fit
 
-
-def whole_above_zero(text):
-    try:
-        value = int(text)
-    except ValueError:
-        value = 0
-    if value < 1:
-        raise argparse.ArgumentTypeError(f"must be a whole number above 0, not '{text}'")
-    return value
 
 
 def read_file(path):
