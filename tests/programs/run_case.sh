@@ -5,8 +5,8 @@
 #   run_case.sh BIN_DIR CASE_DIR     one case: a folder
 #   run_case.sh BIN_DIR TABLE        every case of a table (NAME.cases)
 #
-# Each command runs in a fresh folder with the programs of BIN_DIR and the
-# tools first on PATH (so argv[0] is the bare name). Run as root, it runs
+# Each command runs in a fresh folder with the programs and the tools of
+# BIN_DIR first on PATH (so argv[0] is the bare name). Run as root, it runs
 # without the capabilities that let root pass over file permissions, so that
 # the permissions a case sets bind it as they bind a user. Any file under
 # expected/ beside stdout, stderr, status and analiza.txt must equal the file
@@ -34,7 +34,7 @@ folder() {
     case ${f##*/} in cmd|stdin|expected) ;; *) cp -r "$f" "$work/run/" ;; esac
   done
   [ -f "$dir/stdin" ] && input=$dir/stdin
-  (cd "$work/run" && PATH=$bin:$source/tools:$PATH exec "${unbound[@]}" timeout 120 \
+  (cd "$work/run" && PATH=$bin:$PATH exec "${unbound[@]}" timeout 120 \
     bash -c "$(cat "$dir/cmd")") < "$input" > "$work/out" 2> "$work/err"
   status=$?
   if [ "$status" = 77 ] && [ "$(cat "$dir/expected/status")" != 77 ]; then
