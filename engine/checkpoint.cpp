@@ -326,17 +326,17 @@ static written_bytes recorded[3];
 
 bool open_checkpoint()
 {
-    const char *asked = std::getenv("GENETIC_CHECKPOINT");
-    if (asked == nullptr || asked[0] == '\0')
+    const char *asked = asked_file("GENETIC_CHECKPOINT");
+    if (asked == nullptr)
         return false;
 #if !DURABLE_FILES
     fail("GENETIC_CHECKPOINT needs a system that can flush a file to the disk and cut it short");
 #endif
-    const char *stats = std::getenv("GENETIC_STATS");
-    const char *bits = std::getenv("GENETIC_BITS");
-    refuse_same_file("GENETIC_CHECKPOINT", appended_log, stats && stats[0] ? stats : nullptr,
+    const char *stats = asked_file("GENETIC_STATS");
+    const char *bits = asked_file("GENETIC_BITS");
+    refuse_same_file("GENETIC_CHECKPOINT", appended_log, stats,
                      (std::string("GENETIC_STATS=") + (stats ? stats : "")).c_str());
-    refuse_same_file("GENETIC_CHECKPOINT", nullptr, bits && bits[0] ? bits : nullptr,
+    refuse_same_file("GENETIC_CHECKPOINT", nullptr, bits,
                      (std::string("GENETIC_BITS=") + (bits ? bits : "")).c_str());
     read_interval();
     path = asked;
@@ -351,10 +351,11 @@ bool open_checkpoint()
     }
     if (in.compare(0, sizeof MAGIC - 1, MAGIC) != 0)
         fail("GENETIC_CHECKPOINT=%s names a file that is not a checkpoint", path);
-    std::size_t body = in.size() < sizeof MAGIC - 1 + 8 ? 0 : in.size() - 8;
+    if (in.size() < sizeof MAGIC - 1 + 8)
+        damaged();
+    std::size_t body = in.size() - 8;
     taken = body;
-    if (body == 0 || static_cast<std::uint64_t>(take_count()) !=
-                         add_to_digest(DIGEST_START, in.data(), body))
+    if (static_cast<std::uint64_t>(take_count()) != add_to_digest(DIGEST_START, in.data(), body))
         damaged();
     in.resize(body);
     taken = sizeof MAGIC - 1;
@@ -377,10 +378,10 @@ bool open_checkpoint()
         r.digest = static_cast<std::uint64_t>(take_count());
     }
     for (int k = 0; k < 3; k++)
-        if (names[k] != nullptr && names[k][0] != '\0')
+        if (names[k] != nullptr)
             check_recorded(names[k], recorded[k]);
     for (int k = 0; k < 3; k++)
-        if (names[k] != nullptr && names[k][0] != '\0')
+        if (names[k] != nullptr)
             cut_back(names[k], recorded[k].length);
     return true;
 }

@@ -47,8 +47,7 @@ bool same_file(const char *a, const char *b)
 #endif
 }
 
-// The variable's value, or null when it is unset or empty.
-static const char *asked(const char *variable)
+const char *asked_file(const char *variable)
 {
     const char *path = std::getenv(variable);
     return path == nullptr || path[0] == '\0' ? nullptr : path;
@@ -68,7 +67,7 @@ static const char *same_as(const char *path, const char *kept, const char *other
 void refuse_same_file(const char *variable, const char *kept, const char *other,
                       const char *other_name)
 {
-    const char *path = asked(variable);
+    const char *path = asked_file(variable);
     const char *taken = path == nullptr ? nullptr : same_as(path, kept, other, other_name);
     if (taken != nullptr)
         fail("%s=%s names the same file as %s", variable, path, taken);
@@ -77,7 +76,7 @@ void refuse_same_file(const char *variable, const char *kept, const char *other,
 requested_file open_requested(const char *variable, const std::string &header, bool append,
                               const char *kept, const char *other, const char *other_name)
 {
-    const char *path = asked(variable);
+    const char *path = asked_file(variable);
     if (path == nullptr)
         return {nullptr, nullptr, {}};
     refuse_same_file(variable, kept, other, other_name);

@@ -14,6 +14,9 @@ struct requested_file {
     written_bytes written; // what is in it, for a checkpoint
 };
 
+// The file that `variable` names, or null when it is unset or empty.
+const char *asked_file(const char *variable);
+
 // True when the two paths name one file: the same text, or, where the
 // platform tells, the same file of the same device, or for two files that
 // are not there yet the same name in the same folder.

@@ -26,9 +26,7 @@ static double best_so_far_total;  // of best_so_far over the run's generations
 void check_statistics_files()
 {
     refuse_same_file("GENETIC_STATS", appended_log, nullptr, nullptr);
-    const char *stats = std::getenv("GENETIC_STATS");
-    if (stats != nullptr && stats[0] == '\0')
-        stats = nullptr;
+    const char *stats = asked_file("GENETIC_STATS");
     std::string named = std::string("GENETIC_STATS=") + (stats != nullptr ? stats : "");
     refuse_same_file("GENETIC_BITS", appended_log, stats, named.c_str());
 }
@@ -41,8 +39,7 @@ void open_statistics(bool resumed)
     stats_file = open_requested("GENETIC_STATS", header + front_statistics_header, resumed,
                                 appended_log, nullptr, nullptr);
     header = "run,generation,strings";
-    const char *asked = std::getenv("GENETIC_BITS");
-    if (asked != nullptr && asked[0] != '\0')
+    if (asked_file("GENETIC_BITS") != nullptr)
         for (int j = 0; j < N; j++)
             header += ",ones_" + std::to_string(j);
     std::string named = std::string("GENETIC_STATS=") + (stats_file.path ? stats_file.path : "");
