@@ -4,10 +4,13 @@
     machine_state.py record|compare STATE_DIR BUILD_DIR SOURCE_DIR
 
 `record`, before every other test, keeps in STATE_DIR the packages that dpkg
-knows, the files of the root's device with their sizes and times, and the
-processes marked MACHINE_STATE=BUILD_DIR, as CTest marks every test; `compare`,
-after every other test, fails naming each package installed, removed or
-changed, each file added, removed or changed, and each process left running.
+knows, the files of the root's device with their sizes and times, the
+processes marked MACHINE_STATE=BUILD_DIR, as CTest marks every test, and every
+process then running; `compare`, after every other test, fails naming each
+package installed, removed or changed, each file added, removed or changed,
+and each process left running. A file that a process running before the suite
+still holds open for writing is that process's (the log of whoever runs the
+suite, a tee), and is left out.
 """
 import os, subprocess, sys
 
@@ -37,6 +40,46 @@ def beside(source):
     folders = [os.path.join(parent, name)
                for parent in parents - {"/"} for name in os.listdir(parent)]
     return [folder for folder in folders if os.path.commonpath([folder, source]) != folder]
+
+
+def started(pid):
+    """When process pid started (in clock ticks since boot), which tells it
+    from a later process given the same number."""
+    with open(f"/proc/{pid}/stat") as f:
+        return f.read().rpartition(")")[2].split()[19]
+
+
+def running():
+    """A line per process: its pid and when it started."""
+    lines = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            lines.append(f"{pid}\t{started(pid)}\n")
+        except OSError:  # it has just ended
+            continue
+    return "".join(lines)
+
+
+def written_by(earlier):
+    """The files that the processes of earlier (lines of running()) that still
+    run hold open for writing."""
+    paths = set()
+    for line in earlier.splitlines():
+        pid, start = line.split("\t")
+        try:
+            fds = os.listdir(f"/proc/{pid}/fd") if started(pid) == start else []
+        except OSError:  # it has ended
+            continue
+        for fd in fds:
+            try:
+                with open(f"/proc/{pid}/fdinfo/{fd}") as f:
+                    info = dict(line.split(":", 1) for line in f if ":" in line)
+                path = os.readlink(f"/proc/{pid}/fd/{fd}")
+            except OSError:  # closed meanwhile
+                continue
+            if int(info["flags"], 8) & (os.O_WRONLY | os.O_RDWR) and os.path.isfile(path):
+                paths.add(path)
+    return paths
 
 
 def files(build, source):
@@ -71,11 +114,14 @@ def main(action, state, build, source):
     dpkg = ["dpkg-query", "-W", "-f", "${binary:Package}\t${Version} ${Status}\n"]
     now = {"packages": output(*dpkg), "files": files(build, source), "processes": processes(build)}
     if action == "record":
+        now["running"] = running()
         os.makedirs(state, exist_ok=True)
         for name, text in now.items():
             with open(os.path.join(state, name), "w") as f:
                 f.write(text)
         return 0
+    with open(os.path.join(state, "running")) as f:
+        theirs = written_by(f.read())
     failed = 0
     for name, text in now.items():
         with open(os.path.join(state, name)) as f:
@@ -86,6 +132,8 @@ def main(action, state, build, source):
         came = dict(line.partition("\t")[::2] for line in after - before)
         new, old = WORDS[name]
         for key in sorted(gone.keys() | came.keys()):
+            if name == "files" and key in theirs:
+                continue
             what = new if key not in gone else old if key not in came else "changed"
             print(f"{name}: {what}: {key} {came.get(key, gone.get(key))}")
             failed = 1
