@@ -334,10 +334,8 @@ bool open_checkpoint()
 #endif
     const char *stats = asked_file("GENETIC_STATS");
     const char *bits = asked_file("GENETIC_BITS");
-    refuse_same_file("GENETIC_CHECKPOINT", appended_log, stats,
-                     (std::string("GENETIC_STATS=") + (stats ? stats : "")).c_str());
-    refuse_same_file("GENETIC_CHECKPOINT", nullptr, bits,
-                     (std::string("GENETIC_BITS=") + (bits ? bits : "")).c_str());
+    refuse_same_file("GENETIC_CHECKPOINT", appended_log, "GENETIC_STATS");
+    refuse_same_file("GENETIC_CHECKPOINT", nullptr, "GENETIC_BITS");
     read_interval();
     path = asked;
     if (!read_whole(path, in)) {

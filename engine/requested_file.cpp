@@ -53,43 +53,42 @@ const char *asked_file(const char *variable)
     return path == nullptr || path[0] == '\0' ? nullptr : path;
 }
 
-// How the message names the file that `path` shares, or null.
-static const char *same_as(const char *path, const char *kept, const char *other,
-                           const char *other_name)
+// How a message names the file, `kept` or the one that the variable `other`
+// asks for (either may be null), that path names too; empty when neither.
+static std::string shared_with(const char *path, const char *kept, const char *other)
 {
     if (kept != nullptr && same_file(path, kept))
         return kept;
-    if (other != nullptr && same_file(path, other))
-        return other_name;
-    return nullptr;
+    const char *taken = other != nullptr ? asked_file(other) : nullptr;
+    if (taken != nullptr && same_file(path, taken))
+        return std::string(other) + "=" + taken;
+    return "";
 }
 
-void refuse_same_file(const char *variable, const char *kept, const char *other,
-                      const char *other_name)
+void refuse_same_file(const char *variable, const char *kept, const char *other)
 {
     const char *path = asked_file(variable);
-    const char *taken = path == nullptr ? nullptr : same_as(path, kept, other, other_name);
-    if (taken != nullptr)
-        fail("%s=%s names the same file as %s", variable, path, taken);
+    std::string taken = path != nullptr ? shared_with(path, kept, other) : "";
+    if (!taken.empty())
+        fail("%s=%s names the same file as %s", variable, path, taken.c_str());
 }
 
 requested_file open_requested(const char *variable, const std::string &header, bool append,
-                              const char *kept, const char *other, const char *other_name)
+                              const char *kept, const char *other)
 {
     const char *path = asked_file(variable);
     if (path == nullptr)
         return {nullptr, nullptr, {}};
-    refuse_same_file(variable, kept, other, other_name);
+    refuse_same_file(variable, kept, other);
     std::FILE *file = std::fopen(path, append ? "ab" : "wb");
     if (file == nullptr)
         fail("Cannot create %s: %s", path, std::strerror(errno));
     // Two paths to a file that did not exist yet name one file only now; the
     // file just made goes again. (A file appended to was there before.)
-    const char *taken = append ? nullptr : same_as(path, kept, other, other_name);
-    if (taken != nullptr) {
+    if (!append && !shared_with(path, kept, other).empty()) {
         std::fclose(file);
         std::remove(path);
-        fail("%s=%s names the same file as %s", variable, path, taken);
+        refuse_same_file(variable, kept, other);
     }
     requested_file out = {file, path, {}};
     if (!append)

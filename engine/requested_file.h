@@ -22,22 +22,21 @@ const char *asked_file(const char *variable);
 // are not there yet the same name in the same folder.
 bool same_file(const char *a, const char *b);
 
-// Ends the process with "VARIABLE=PATH names the same file as TAKEN" when
-// the file that `variable` names is the one `kept` or `other` names (either
-// may be null; `other_name` is how the message names `other`). Nothing is
-// created or written.
-void refuse_same_file(const char *variable, const char *kept, const char *other,
-                      const char *other_name);
+// Ends the process with "VARIABLE=PATH names the same file as KEPT" (or as
+// "OTHER=ITS-PATH") when the file that `variable` names is the one `kept`
+// names or the one that the variable `other` asks for (either may be null).
+// Nothing is created or written.
+void refuse_same_file(const char *variable, const char *kept, const char *other);
 
 // The file that `variable` names, created or emptied, with `header` written
 // as its first row, or, when `append`, opened to append to what it holds;
 // nothing when the variable is unset or empty. A file that cannot be created
 // or written ends the process with "Cannot create PATH: REASON" or "Cannot
-// write PATH: REASON", and one that is the file `kept` or `other` names
+// write PATH: REASON", and one that is the file of `kept` or `other`
 // (refuse_same_file), which emptying it would destroy or writing into it
 // mingle, with its message.
 requested_file open_requested(const char *variable, const std::string &header, bool append,
-                              const char *kept, const char *other, const char *other_name);
+                              const char *kept, const char *other);
 
 // Appends a comma and the shortest decimal form of v that reads back as
 // exactly v (9147, 0.045, 1e-05).

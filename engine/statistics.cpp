@@ -25,10 +25,8 @@ static double best_so_far_total;  // of best_so_far over the run's generations
 
 void check_statistics_files()
 {
-    refuse_same_file("GENETIC_STATS", appended_log, nullptr, nullptr);
-    const char *stats = asked_file("GENETIC_STATS");
-    std::string named = std::string("GENETIC_STATS=") + (stats != nullptr ? stats : "");
-    refuse_same_file("GENETIC_BITS", appended_log, stats, named.c_str());
+    refuse_same_file("GENETIC_STATS", appended_log, nullptr);
+    refuse_same_file("GENETIC_BITS", appended_log, "GENETIC_STATS");
 }
 
 void open_statistics(bool resumed)
@@ -37,14 +35,12 @@ void open_statistics(bool resumed)
         "run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offline,"
         "diversity,converged";
     stats_file = open_requested("GENETIC_STATS", header + front_statistics_header, resumed,
-                                appended_log, nullptr, nullptr);
+                                appended_log, nullptr);
     header = "run,generation,strings";
     if (asked_file("GENETIC_BITS") != nullptr)
         for (int j = 0; j < N; j++)
             header += ",ones_" + std::to_string(j);
-    std::string named = std::string("GENETIC_STATS=") + (stats_file.path ? stats_file.path : "");
-    bits_file = open_requested("GENETIC_BITS", header, resumed, appended_log, stats_file.path,
-                               named.c_str());
+    bits_file = open_requested("GENETIC_BITS", header, resumed, appended_log, "GENETIC_STATS");
     std::free(ones_at);
     ones_at = nullptr;
     if (stats_file.file != nullptr || bits_file.file != nullptr)
