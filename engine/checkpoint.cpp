@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -244,18 +245,14 @@ static bool read_whole(const char *name, std::string &text)
     return true;
 }
 
-// The first `length` bytes of a file that the checkpoint records (the log, a
-// statistics file), their count where the file is shorter, and their digest.
-static written_bytes first_bytes(const char *name, unsigned long long length)
+// The first `length` bytes of a file (the log, a statistics file): their
+// count, fewer where the file is shorter, and their digest, read block by
+// block. False when the file cannot be opened.
+static bool first_bytes(const char *name, unsigned long long length, written_bytes &found)
 {
-    written_bytes found;
     std::FILE *file = std::fopen(name, "rb");
-    if (file == nullptr) {
-        if (length > 0)
-            fail("Cannot open %s, whose first %llu bytes %s records: %s", name, length, path,
-                 std::strerror(errno));
-        return found;
-    }
+    if (file == nullptr)
+        return false;
     char block[65536];
     while (found.length < length) {
         std::size_t want = static_cast<std::size_t>(
@@ -267,13 +264,16 @@ static written_bytes first_bytes(const char *name, unsigned long long length)
             break;
     }
     std::fclose(file);
-    return found;
+    return true;
 }
 
 // A file that the checkpoint records, unchanged up to where it stood.
 static void check_recorded(const char *name, const written_bytes &recorded)
 {
-    written_bytes found = first_bytes(name, recorded.length);
+    written_bytes found;
+    if (!first_bytes(name, recorded.length, found) && recorded.length > 0)
+        fail("Cannot open %s, whose first %llu bytes %s records: %s", name, recorded.length,
+             path, std::strerror(errno));
     if (found.length < recorded.length)
         fail("%s holds %llu bytes, fewer than the %llu that %s records", name, found.length,
              recorded.length, path);
@@ -342,9 +342,8 @@ bool open_checkpoint()
         if (errno != ENOENT)
             fail("Cannot read %s: %s", path, std::strerror(errno));
         // A fresh start: the log goes on from what earlier executions left.
-        std::string log;
-        if (appended_log != nullptr && read_whole(appended_log, log))
-            add_written(log_written, log.data(), log.size());
+        if (appended_log != nullptr)
+            first_bytes(appended_log, ULLONG_MAX, log_written);
         return false;
     }
     if (in.compare(0, sizeof MAGIC - 1, MAGIC) != 0)
