@@ -35,7 +35,7 @@ def check(holds, what):
         failed = True
 
 
-def environment(folder, files, checkpoint=True):
+def environment(files, checkpoint=True):
     env = {k: v for k, v in os.environ.items() if not k.startswith("GENETIC_")}
     env.update(dict(zip(("GENETIC_STATS", "GENETIC_BITS"), files)))
     if checkpoint:
@@ -90,7 +90,7 @@ def contents(folder, names):
 def signalled(folder, argv, stdin, files, number, after):
     """A start stopped by a signal once `after` statistics rows are written."""
     old = stamp(os.path.join(folder, "ck"))
-    p = start(folder, argv, stdin, environment(folder, files))
+    p = start(folder, argv, stdin, environment(files))
     wait_until(p, lambda: stamp(os.path.join(folder, "ck")) not in (None, old)
                and rows(folder) >= after)
     p.send_signal(number)
@@ -106,7 +106,7 @@ try:
             os.makedirs(folder)
             with open(os.path.join(folder, "in"), "wb") as f:
                 f.write(SAKORA if argv[0] == "sakora" else b"-2 2 6 40 30 20 0.01\n")
-        p = start(ref, argv, stdin, environment(ref, files, checkpoint=False))
+        p = start(ref, argv, stdin, environment(files, checkpoint=False))
         expected = p.communicate()[0]
         total = rows(ref)
         kept = ["analiza.txt", *files]
@@ -114,17 +114,21 @@ try:
         starts = during = 0
         while True:
             starts += 1
-            p = start(run, argv, stdin, environment(run, files))
+            old = stamp(os.path.join(run, "ck"))
+            p = start(run, argv, stdin, environment(files))
             if starts > 8:
                 out = p.communicate()[0]
                 break
             if rng.random() < 0.4:
-                old = stamp(os.path.join(run, "ck.new"))
-                hit = wait_until(p, lambda: stamp(os.path.join(run, "ck.new")) not in (None, old))
+                new = stamp(os.path.join(run, "ck.new"))
+                hit = wait_until(p, lambda: stamp(os.path.join(run, "ck.new")) not in (None, new))
                 during += hit
             else:
+                # Once this start has written a checkpoint of its own: the
+                # rows after the last one are still there until it cuts them.
                 target = rng.randint(1, total)
-                hit = wait_until(p, lambda: rows(run) >= target)
+                hit = wait_until(p, lambda: stamp(os.path.join(run, "ck")) not in (None, old)
+                                 and rows(run) >= target)
             if not hit:
                 out = p.communicate()[0]
                 break
@@ -132,7 +136,8 @@ try:
             p.communicate()
         check(p.returncode == 0 and out == expected, f"{name}: the last start's output")
         check(contents(run, kept) == contents(ref, kept), f"{name}: the files")
-        check(not os.path.exists(os.path.join(run, "ck")), f"{name}: ck is left")
+        check(not os.path.exists(os.path.join(run, "ck")) and
+              not os.path.exists(os.path.join(run, "ck.new")), f"{name}: ck or ck.new is left")
         check(starts >= 4 and during >= 1, f"{name}: {starts} starts, {during} during a write")
         # SIGTERM and SIGINT, then a start that goes on to the same bytes.
         # The first from a fresh log, the second from the log of a complete
@@ -146,7 +151,7 @@ try:
             code, err = signalled(run, argv, stdin, files, number, rng.randint(2, total // 2))
             check(code == status and err.count("\n") == 1 and " ck keeps where it stood" in err,
                   f"{name}: {number.name} gave {code}: {err}")
-            p = start(run, argv, stdin, environment(run, files))
+            p = start(run, argv, stdin, environment(files))
             check(p.communicate()[0] == expected and p.returncode == 0, f"{name}: after {number.name}")
             check(contents(run, kept) == want, f"{name}: files after {number.name}")
 
@@ -193,6 +198,13 @@ try:
          " to start afresh"),
         (lambda folder: None, "tarsel", [],
          "ck was written with GENETIC_STATS=s.csv: set it so again to go on"),
+        (lambda folder: None, "tarsel", ["s.csv", "b.csv"],
+         "ck was written without GENETIC_BITS: unset it to go on"),
+        (lambda folder: None, "tarsel", ["t.csv"],
+         "ck was written with GENETIC_STATS=s.csv, not t.csv"),
+        (lambda folder: os.remove(os.path.join(folder, "analiza.txt")), "tarsel", ["s.csv"],
+         f"Cannot open analiza.txt, whose first {len(log)} bytes ck records: No such file or"
+         " directory"),
         (change("analiza.txt", lambda d: d[:-1]), "tarsel", ["s.csv"],
          f"analiza.txt holds {len(log) - 1} bytes, fewer than the {len(log)} that ck records"),
         (change("analiza.txt", lambda d: b"x" + d[1:]), "tarsel", ["s.csv"],
@@ -205,7 +217,7 @@ try:
         prepare(folder)
         names = sorted(os.listdir(folder))
         before = contents(folder, names)
-        p = start(folder, [program, "in"], None, environment(folder, files))
+        p = start(folder, [program, "in"], None, environment(files))
         out, err = p.communicate()
         check(p.returncode == 1 and out == b"" and err.decode() == message + "\n",
               f"refusal {number}: {p.returncode} {out[:60]} {err.decode()}")
