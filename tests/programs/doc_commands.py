@@ -13,18 +13,16 @@ manual pages run with the programs on PATH. Blocks that install with apt-get,
 and those after them in their document, run in a throwaway root, an overlay
 over / that only their mount namespace sees, and so do the EXAMPLES of the
 pages that the package installed there, each in a folder of its own; without
-root, unshare or overlayfs they are skipped. The few blocks that CI runs
-itself are left out (SKIP below).
+root, unshare or overlayfs they are skipped. README's set-up, which CI runs
+itself, is left out, and so are the few blocks of SKIP below.
 """
 import glob, gzip, os, re, shutil, subprocess, sys, tempfile
 
 # (document, first line of the block): why the test leaves it out.
 SKIP = {
-    ("README.md", "apt-get update && apt-get install -y g++ cmake ninja-build man-db &&"):
-        ".ci/run runs README's set-up itself",
     ("HACKING.md", "cmake --workflow --preset clang"): ".ci/run runs every workflow",
     ("docs/speed.md", "bench/compare.sh --repeats 5 build/bin"):
-        "a quarter of an hour of timing; the quick run below takes the same path",
+        "a quarter of an hour of timing; the quick run below times the same workloads",
     ("HACKING.md", 'd=$(mktemp -d) && git clone -q . "$d/main" && ln -s "$PWD/../shared" "$d/shared" &&'):
         "this is CI itself",
 }
@@ -55,6 +53,14 @@ def throwaway_root(root, build):
 def blocks(path):
     """(kind, text) of each fenced sh or console block."""
     return re.findall(r"^```(sh|console)\n(.*?)^```", open(path).read(), re.S | re.M)
+
+
+def readme_setup(source):
+    """README's set-up, found as .ci/run finds it: the first sh block under
+    "## Set-up"."""
+    found = re.search(r"^## Set-up\n.*?^```sh\n(.*?)^```", open(f"{source}/README.md").read(),
+                      re.S | re.M)
+    return found.group(1) if found else None
 
 
 def man_examples(page):
@@ -93,8 +99,11 @@ def main(source, build):
     work = tempfile.mkdtemp()
     try:
         checkout, home = os.path.join(work, "checkout"), os.path.join(work, "home")
+        # Not what git ignores (.gitignore): the builds, a log, studies made
+        # by following the guides, which their commands would find there.
         shutil.copytree(source, checkout, symlinks=True,
-                        ignore=shutil.ignore_patterns(".git", "build*", "analiza.txt"))
+                        ignore=shutil.ignore_patterns(".git", "build*", "analiza.txt",
+                                                      "Testing", "studies"))
         os.symlink(os.path.abspath(build), os.path.join(checkout, "build"))
         os.mkdir(home)
         env = dict(os.environ, HOME=home)
@@ -104,15 +113,21 @@ def main(source, build):
                     *sorted(os.path.relpath(p, source) for p in glob.glob(f"{source}/docs/*.md"))]:
             for kind, text in blocks(os.path.join(source, doc)):
                 runs.append((doc, kind, text, env))
-        pages = sorted(glob.glob(f"{source}/man/*.1"))
-        for page in pages:
-            text = man_examples(open(page).read())
-            runs.append((os.path.relpath(page, source), "sh", text, on_path))
         root = os.path.join(work, "root")
         in_root, no_root = throwaway_root(root, build)
+        # The pages' EXAMPLES run from the installed pages, where there is a
+        # root to install in, else from the source, with the build's programs.
+        pages = sorted(glob.glob(f"{source}/man/*.1"))
+        for page in pages if no_root else []:
+            text = man_examples(open(page).read())
+            runs.append((os.path.relpath(page, source), "sh", text, on_path))
+        setup = readme_setup(source)
         failed, rooted = 0, set()
         for doc, kind, text, environment in runs:
             first = text.splitlines()[0] if text else ""
+            if doc == "README.md" and text == setup:
+                print("skipped README's set-up\n  (.ci/run runs it itself)")
+                continue
             if (doc, first) in SKIP:
                 print(f"skipped {doc}: {first}\n  ({SKIP[doc, first]})")
                 continue
