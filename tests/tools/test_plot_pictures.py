@@ -2,18 +2,15 @@
 pages, read back from the figures: the band within the values, a flat panel
 that says so, whole ticks, generations from 0, the setting in the title."""
 import os
-import sys
 
 import pytest
 
-here = os.path.dirname(os.path.abspath(__file__))
-sys.dont_write_bytecode = True  # nothing written beside the tools' sources
-sys.path.insert(0, os.path.join(here, os.pardir, os.pardir, "tools"))
-from genetic_search import common, plot_analiza, plot_stats  # noqa: E402
+from genetic_search import common, plot_analiza, plot_stats
 
 pytest.importorskip("matplotlib")
 plt = common.pyplot()
-DRAWN = os.path.join(here, os.pardir, "cases", "plot-stats-draws")
+DRAWN = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "cases",
+                     "plot-stats-draws")
 FLAT = ("run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offline,diversity,"
         "converged,fitting,mean_weight,min_weight,capacity\n"
         + "".join(f"1,{g},0,0,0,0,40,0,0,0,0.47,0,0,25000,14000,995\n" for g in range(3)))
@@ -21,10 +18,7 @@ FLAT = ("run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offlin
 
 def panels(path, run=None):
     kind, names, runs = plot_stats.read_file(path)
-    order = plot_stats.chosen_runs(path, runs, run)
-    drawing = plot_stats.draw_stats if kind == "stats" else plot_stats.draw_bits
-    figure = drawing(plt, names, runs, order, "t")
-    figure.canvas.draw()
+    figure = plot_stats.figure_of(kind, names, runs, plot_stats.chosen_runs(path, runs, run), "t")
     return runs, {panel.get_title() or k: panel for k, panel in enumerate(figure.axes)
                   if panel.get_label() != "<colorbar>"}
 

@@ -2,6 +2,7 @@
 the way a byte of a file is shown."""
 import argparse
 import os
+import sys
 
 try:
     from .version import VERSION  # written by the build
@@ -43,7 +44,6 @@ def pyplot(purpose=""):
     try:
         import matplotlib
     except ImportError:
-        import sys
         raise Refusal(f"{sys.executable} cannot import matplotlib"
                       + (f", which {purpose} needs" if purpose else "")
                       + " (Debian: apt-get install python3-matplotlib)")
@@ -60,23 +60,46 @@ def save(figure, picture):
         raise Refusal(f"cannot write {picture}: {e.strerror}")
 
 
-def shown(text, limit=40):
-    """A line of a file as a message shows it: at most `limit` characters, a
+def whole_ticks(axis):
+    """Ticks at whole numbers only: generations, positions."""
+    from matplotlib.ticker import MaxNLocator
+    axis.set_major_locator(MaxNLocator(integer=True, steps=[1, 2, 2.5, 5, 10]))
+
+
+def colours(plt, n):
+    """A colour for each of n runs: the default cycle's ten, or for more runs
+    shades of one map."""
+    if n <= 10:
+        return [f"C{k}" for k in range(n)]
+    shade = plt.get_cmap("viridis")
+    return [shade(k / (n - 1)) for k in range(n)]
+
+
+SHOWN = 40  # the characters of a line that a message shows
+
+
+def shown(text):
+    """A line of a file as a message shows it: at most SHOWN characters, a
     byte that is not printable ASCII as \\xNN, and ... when it goes on."""
     out = "".join(c if " " <= c < "\x7f" and c != "\\" else f"\\x{ord(c):02x}"
-                  for c in text[:limit])
-    return out + ("..." if len(text) > limit else "")
+                  for c in text[:SHOWN])
+    return out + ("..." if len(text) > SHOWN else "")
+
+
+def read_bytes(path):
+    """The bytes of a file; a refusal when it cannot be read."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError as e:
+        raise Refusal(f"cannot read {path}: {e.strerror}")
 
 
 def read_lines(path):
     """The lines of a file, each byte one character (so that shown() gives
     every byte that is not printable ASCII as \\xNN, a carriage return too),
     and what follows the last line end: "" when the file ends with one."""
-    try:
-        with open(path, "rb") as f:
-            lines = f.read().decode("latin-1").split("\n")
-    except OSError as e:
-        raise Refusal(f"cannot read {path}: {e.strerror}")
+    lines = read_bytes(path).decode("latin-1").split("\n")
     return lines[:-1], lines[-1]
 
 
@@ -100,12 +123,16 @@ def is_setting(folder):
     return name.isidentifier() and bool(equals) and value != "" and "=" not in value
 
 
-def whole_above_zero(text):
-    """An argument that is a whole number above 0 (argparse's type)."""
+def whole_above_zero(text, name=None):
+    """An argument that is a whole number above 0 (argparse's type). Given
+    the option's `name`, any other is refused in a line of its own that names
+    the option, not in argparse's words."""
     try:
         value = int(text)
     except ValueError:
         value = 0
+    if value < 1 and name:
+        raise Refusal(f"{name} takes a whole number above 0, not {text}")
     if value < 1:
         raise argparse.ArgumentTypeError(f"must be a whole number above 0, not '{text}'")
     return value

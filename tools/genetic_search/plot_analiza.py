@@ -13,13 +13,12 @@ point; its format follows the suffix of PICTURE: .png, .pdf or .svg.
 """
 import math
 
-from .common import (Parser, Refusal, named, picture_format, pyplot, read_lines, save,
-                     shown, whole_above_zero)
+from .common import (Parser, Refusal, colours, named, picture_format, pyplot, read_lines,
+                     save, shown, whole_above_zero, whole_ticks)
 
 PROG = "plot-analiza"
 USAGE = f"{PROG} LOG [GENERATIONS] -o PICTURE [--title TEXT]"
 RUNS = 10  # the runs of one execution of tarsel or tarnox
-
 
 
 def read_log(path):
@@ -61,17 +60,13 @@ def draw(plt, runs, name):
         2, 1, sharex=True, figsize=(8, 6), dpi=80, constrained_layout=True)
     per_run = len(runs[0])
     generation = range(per_run)  # generation 0 is the random population, as in plot-stats
-    # The default cycle has ten colours; more runs take shades of one map.
-    shade = plt.get_cmap("viridis")
-    for number, run in enumerate(runs, 1):
-        style = {"linewidth": 1, "label": f"run {number}"}
-        if len(runs) > 10:
-            style["color"] = shade((number - 1) / (len(runs) - 1))
-        line, = values.plot(generation, [v for _, v in run], **style)
+    for number, (run, colour) in enumerate(zip(runs, colours(plt, len(runs))), 1):
+        style = {"linewidth": 1, "label": f"run {number}", "color": colour}
+        values.plot(generation, [v for _, v in run], **style)
         points.plot(generation, [x for x, _ in run], **style)
         greatest = max(v for _, v in run)
         reached = next(g for g, (_, v) in enumerate(run) if v == greatest)
-        values.plot(reached, greatest, "o", markersize=4, color=line.get_color())
+        values.plot(reached, greatest, "o", markersize=4, color=colour)
     top = max(v for run in runs for _, v in run)
     values.axhline(top, color="0.3", linewidth=0.8, linestyle=":", label=f"greatest: {top:.6f}")
     values.set_ylabel("best value f(x)")
@@ -81,8 +76,7 @@ def draw(plt, runs, name):
     title = f"{name}: {len(runs)} runs of {per_run} generation{'' if per_run == 1 else 's'}"
     values.set_title(title + (f" ({executions} executions)" if executions > 1 else ""))
     values.plot([], [], "o", markersize=4, color="0.3", label="first at the\nrun's greatest")
-    from matplotlib.ticker import MaxNLocator
-    points.xaxis.set_major_locator(MaxNLocator(integer=True, steps=[1, 2, 2.5, 5, 10]))
+    whole_ticks(points.xaxis)
     for panel in (values, points):
         panel.grid(True, linewidth=0.3)
     if len(runs) <= 20:

@@ -22,8 +22,8 @@ follows the suffix of PICTURE: .png, .pdf or .svg.
 import math
 import sys
 
-from .common import (Parser, Refusal, named, picture_format, pyplot, read_lines, save,
-                     shown, whole_above_zero)
+from .common import (Parser, Refusal, colours, named, picture_format, pyplot, read_lines,
+                     save, shown, whole_above_zero, whole_ticks)
 
 PROG = "plot-stats"
 USAGE = f"{PROG} FILE -o PICTURE [--run R] [--title TEXT]"
@@ -31,7 +31,6 @@ STATS = ("run,generation,best,mean,worst,stddev,at_best,best_so_far,online,offli
          "diversity,converged")
 BITS = "run,generation,strings,ones_0"
 FIT = "#2ca02c"  # the weights within the capacity, and the strings that fit
-
 
 
 def read_file(path):
@@ -89,12 +88,6 @@ def flat(panel, series, text):
         panel.set_ylim(low - 0.1 * step, low + step)
         panel.text(0.5, 0.55, text.format(low), transform=panel.transAxes, ha="center",
                    va="center", color="0.3")
-
-
-def whole_ticks(axis):
-    """Ticks at whole numbers only: generations, positions."""
-    from matplotlib.ticker import MaxNLocator
-    axis.set_major_locator(MaxNLocator(integer=True, steps=[1, 2, 2.5, 5, 10]))
 
 
 # The panels of one run in full: each draws from the run's columns and says
@@ -196,10 +189,7 @@ def draw_stats(plt, names, runs, order, title):
     figure, axes = plt.subplots(rows, columns, squeeze=False, dpi=80, constrained_layout=True,
                                 figsize=(3.6 * columns + (1.2 if len(order) > 1 else 0),
                                          0.5 + 2.6 * rows))
-    # The default cycle has ten colours; more runs take shades of one map.
-    shade = plt.get_cmap("viridis")
-    coloured = [(runs[r], f"C{k}" if len(order) <= 10 else shade(k / (len(order) - 1)))
-                for k, r in enumerate(order)]
+    coloured = [(runs[r], colour) for r, colour in zip(order, colours(plt, len(order)))]
     for panel, (name, drawing) in zip(axes.flat, panels):
         if drawing(panel, runs[order[0]] if len(order) == 1 else coloured):
             panel.legend(fontsize="small", loc="upper center", bbox_to_anchor=(0.5, -0.2),
@@ -244,18 +234,21 @@ def draw_bits(plt, names, runs, order, title):
     return figure
 
 
-def draw(kind, names, runs, order, name, picture):
-    plt = pyplot()
-    generations = max(len(runs[r]["generation"]) for r in order)
-    what = f"run {order[0]}" if len(order) == 1 else f"{len(order)} runs"
-    unit = "generation" if generations == 1 else "generations"
-    title = f"{name}: {what}, {generations} {unit}"
+def figure_of(kind, names, runs, order, title):
+    """The picture of the runs in `order`, drawn."""
     drawing = draw_stats if kind == "stats" else draw_bits
-    figure = drawing(plt, names, runs, order, title)
+    figure = drawing(pyplot(), names, runs, order, title)
     # The layout fits the tick labels of the panels' first size; drawn once
     # more, it fits those of their final size (else a long label is cut).
     figure.canvas.draw()
-    save(figure, picture)
+    return figure
+
+
+def draw(kind, names, runs, order, name, picture):
+    generations = max(len(runs[r]["generation"]) for r in order)
+    what = f"run {order[0]}" if len(order) == 1 else f"{len(order)} runs"
+    unit = "generation" if generations == 1 else "generations"
+    save(figure_of(kind, names, runs, order, f"{name}: {what}, {generations} {unit}"), picture)
 
 
 def main(argv):
@@ -273,6 +266,5 @@ def main(argv):
     picture_format(args.picture)
     kind, names, runs = read_file(args.file)
     order = chosen_runs(args.file, runs, args.run)
-    pyplot()
     draw(kind, names, runs, order, named(args.file, args.title), args.picture)
     return 0
