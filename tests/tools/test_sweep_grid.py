@@ -4,6 +4,7 @@ import pytest
 
 from genetic_search.common import Refusal
 from genetic_search.sweep import grid, parse
+from genetic_search.sweep.job import SECONDS
 
 SAKORA = b"10 5 20 0.01 3 4\n2 3 4 5\n3 4 5 6\n5\n"
 
@@ -22,13 +23,28 @@ SAKORA = b"10 5 20 0.01 3 4\n2 3 4 5\n3 4 5 6\n5\n"
      "--slurm and --sshloginfile are two ways to run: choose one"),
     ("--set M=1 --sbatch -p", "--sbatch passes arguments to Slurm's sbatch: add --slurm"),
 ])
-def test_refused(argv, message, monkeypatch):
+def test_refused(argv, message):
     with pytest.raises(Refusal) as refusal:
         grid.dimensions(["tarsel"], parse(["tarsel", "b", "-o", "o", *argv.split()]).set)
     assert str(refusal.value) == message
-    monkeypatch.setenv("GENETIC_CHECKPOINT_SECONDS", "soon")
-    with pytest.raises(Refusal, match="GENETIC_CHECKPOINT_SECONDS=soon is not a number"):
+
+
+# As the programs read it: what they take, and what they refuse.
+@pytest.mark.parametrize("every", ["", "60", "0", "-0", "+5", "5.", ".5", "1e1", "2.5E-1",
+                                   "1e-400", "-1e-400"])
+def test_checkpoint_seconds_taken(every, monkeypatch):
+    monkeypatch.setenv(SECONDS, every)
+    parse(["tarsel", "b", "-o", "o", "--set", "M=1"])
+
+
+@pytest.mark.parametrize("every", ["soon", "-1", "-1e-300", "1e999", "inf", "nan", " 5", "5 ",
+                                   "5\n", "0x10", ".", "1e", "1e+", "e1", "1_0", "\u0665",
+                                   "0,5"])
+def test_checkpoint_seconds_refused(every, monkeypatch):
+    monkeypatch.setenv(SECONDS, every)
+    with pytest.raises(Refusal) as refusal:
         parse(["tarsel", "b", "-o", "o", "--set", "M=1"])
+    assert str(refusal.value) == f"{SECONDS}={every} is not a number of seconds, 0 or more"
 
 
 @pytest.mark.parametrize("kind, text, values, expected", [

@@ -13,11 +13,12 @@ the rest.
 """
 import argparse
 import json
+import math
 import os
 import re
 import sys
 
-from ..common import Parser, Refusal, pyplot
+from ..common import Parser, Refusal, pyplot, read_bytes, whole_above_zero
 from . import grid, judge, parallel, picture, programs, slurm, tables
 from .job import SECONDS
 from .judge import STATS, TIMED_OUT
@@ -31,6 +32,9 @@ EPILOG = (f"names: tarsel, tarnox: {', '.join(grid.OPTIMISER)}; "
           f"sakora: {', '.join(grid.KNAPSACK)}\n"
           f"example: {PROG} tarsel examples/tarsel.txt --set VEL_POP=20,50,100 "
           "--set p_mut=0.001,0.01 -o study --plot")
+# A decimal number as the programs read one: a sign or none, digits with or
+# without a point, an exponent or none; nothing else, not even a blank.
+NUMBER = r"[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?"
 
 
 def parse(argv):
@@ -42,7 +46,8 @@ def parse(argv):
                         help="the values of one name to try (repeat for more names)")
     parser.add_argument("-o", dest="out", required=True, metavar="DIR",
                         help="the folder of the sweep")
-    parser.add_argument("-j", dest="jobs", type=int, metavar="N",
+    parser.add_argument("-j", dest="jobs", type=lambda text: whole_above_zero(text, "-j"),
+                        metavar="N",
                         help="jobs at a time per machine, or tasks at a time on Slurm "
                         "(default: one per core; on Slurm, no limit)")
     parser.add_argument("--sshloginfile", metavar="FILE",
@@ -68,17 +73,21 @@ def parse(argv):
             argv = [*argv[:at], f"--sbatch={argv[at + 1]}", *argv[at + 2:]]
             break
     args = parser.parse_args(argv)
-    if args.jobs is not None and args.jobs < 1:
-        raise Refusal(f"-j takes a whole number above 0, not {args.jobs}")
     if args.timeout is not None and not args.timeout >= 0.001:
         raise Refusal(f"--timeout takes seconds, at least 0.001, not {args.timeout:g}")
     if args.slurm and args.sshloginfile:
         raise Refusal("--slurm and --sshloginfile are two ways to run: choose one")
     if args.sbatch and not args.slurm:
         raise Refusal("--sbatch passes arguments to Slurm's sbatch: add --slurm")
-    if not re.fullmatch(r"(\d+\.?\d*|\.\d+)?", os.environ.get(SECONDS, "")):
+    if not is_seconds(os.environ.get(SECONDS, "")):
         raise Refusal(f"{SECONDS}={os.environ[SECONDS]} is not a number of seconds, 0 or more")
     return args
+
+
+def is_seconds(text):
+    """Whether the programs take TEXT as how often to write a checkpoint:
+    empty (as if not set), or a number, 0 or more, that is not too large."""
+    return not text or bool(re.fullmatch(NUMBER, text)) and 0 <= float(text) < math.inf
 
 
 def check_folder(out, record, resume):
@@ -116,17 +125,13 @@ def sweep(argv):
     args = parse(argv)
     kinds, here, elsewhere = programs.find(args.program)
     dims = grid.dimensions(kinds, args.set)
-    try:
-        with open(args.base, "rb") as f:
-            base = f.read()
-    except OSError as e:
-        raise Refusal(f"cannot read {args.base}: {e.strerror}")
+    base = read_bytes(args.base)
     programs.check_reading(kinds, here, base, args.base, dims)
     machines = parallel.logins(args.sshloginfile) if args.sshloginfile else None
     if args.slurm:
         slurm.check_tools()
     else:
-        parallel.check_tools(machines is not None and any(map(parallel.is_remote, machines)))
+        parallel.check_tools(parallel.any_remote(machines))
     if args.plot:
         pyplot("--plot")
     out = args.out
@@ -142,15 +147,17 @@ def sweep(argv):
     os.makedirs(out, exist_ok=True)
     with open(os.path.join(out, "sweep.json"), "w") as f:
         json.dump(record, f, indent=1)
-    pending = [s for s in settings if judge.judge(out, s, args.stats).outcome == "failed"]
-    reasons = lambda setting: ("not run", None)  # noqa: E731
+    judged = {s.folder: judge.judge(out, s, args.stats) for s in settings}
+    pending = [s for s in settings if judged[s.folder].outcome == "failed"]
     if pending:
         tally = Tally(out, pending, args.stats)
         if args.slurm:
             reasons = slurm.run(args, out, pending, here, tally)
         else:
             reasons = parallel.run(args, out, pending, here, elsewhere, machines, tally)
-    results = [judge.judge(out, s, args.stats, *reasons(s)) for s in settings]
+        for s in pending:  # the others' folders are as they were
+            judged[s.folder] = judge.judge(out, s, args.stats, *reasons[s.folder])
+    results = [judged[s.folder] for s in settings]
     names = [name for name, _ in dims]
     tables.write_runs(out, names, settings, results, args.stats)
     goal = tables.target(results, args.optimum)

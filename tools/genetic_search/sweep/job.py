@@ -1,13 +1,17 @@
-"""One job, however it runs: the setting's folder made ready in DIR, and the
-sh commands that run its program there and write its status and seconds."""
+"""One job, however it runs: the setting's folder made ready in DIR, the sh
+commands that run its program there and write its status and seconds, and
+what the ways to run share about a stop."""
+import contextlib
 import os
 import shutil
+import signal
 
 from .judge import CHECKPOINT, STATS, TIMED_OUT, resumable
 
 NO_FOLDER, NO_PROGRAM = 3, 4  # the job's own status when it cannot run the program
 GRACE = 10  # seconds between the stop at the time limit and the kill
 SECONDS = "GENETIC_CHECKPOINT_SECONDS"  # how often a checkpoint is written, passed on
+STOPPED = "the sweep was stopped before it ended"  # why a job that never ended failed
 
 
 def prepare(out, pending):
@@ -26,13 +30,25 @@ def prepare(out, pending):
             f.write(setting.text)
 
 
-def commands(stats, timeout, every):
+@contextlib.contextmanager
+def ctrl_c_ignored():
+    """Ctrl-C ignored meanwhile, by this process and by the commands it starts."""
+    before = signal.signal(signal.SIGINT, signal.SIG_IGN)
+    try:
+        yield
+    finally:
+        signal.signal(signal.SIGINT, before)
+
+
+def commands(stats, timeout):
     """The sh commands of a job, once the variables f (the folder), p (the
     program) and h (the machine, for a message) are set. The program runs in
     the background, so that the job's shell outlives the signals of a stop
     and writes the status, and every stop reaches the program once: from the
     stop itself (GNU parallel signals the job's process group, Slurm every
-    process of the task) or, at the time limit, from the job."""
+    process of the task) or, at the time limit, from the job. The folder
+    holds no status or seconds: prepare() took them away."""
+    every = os.environ.get(SECONDS)
     asked = f"GENETIC_CHECKPOINT={CHECKPOINT} " + (f"GENETIC_STATS={STATS} " if stats else "") \
         + (f"{SECONDS}={every} " if every is not None else "")
     limit = ("( trap 'kill $z 2> /dev/null; wait $z; exit' TERM; "
@@ -43,7 +59,7 @@ def commands(stats, timeout, every):
         f'cd "$f" || exit {NO_FOLDER};',
         f'command -v "$p" > /dev/null || {{ echo "genetic-sweep: $p is not installed on $h" >&2; '
         f'exit {NO_PROGRAM}; }};',
-        "rm -f status seconds; w=; trap : INT TERM HUP; s=$(date +%s%N);",
+        "w=; trap : INT TERM HUP; s=$(date +%s%N);",
         f'{asked}"$p" params.txt < /dev/null > stdout 2> stderr & pid=$!;', limit,
         "wait $pid; st=$?;",
         "while kill -0 $pid 2> /dev/null; do wait $pid; st=$?; done;",

@@ -63,8 +63,9 @@ def missing_result(folder, setting, stdout):
     if LAYOUT[setting.program] is OPTIMISER:
         log = read(folder, "analiza.txt")
         lines = 0 if log is None else log.count(b"\n")
-        if lines != generations(setting):
-            return f"analiza.txt holds {lines} lines, not {generations(setting)}"
+        n = generations(setting)
+        if lines != n:
+            return f"analiza.txt holds {lines} lines, not {n}"
     return None
 
 
@@ -87,8 +88,9 @@ def figures_of(folder, setting):
     if text is None:
         return f"{STATS} is missing from its folder", {}
     rows = max(text.count(b"\n") - 1, 0)  # whole lines after the header
-    if rows != generations(setting):
-        return f"{STATS} holds {rows} rows, not {generations(setting)}", {}
+    n = generations(setting)
+    if rows != n:
+        return f"{STATS} holds {rows} rows, not {n}", {}
     lines = text[:text.rfind(b"\n") + 1].decode(errors="replace").splitlines()
     by_run = {}
     try:

@@ -6,7 +6,6 @@ import os
 import re
 import shlex
 import shutil
-import signal
 import socket
 import subprocess
 import sys
@@ -14,8 +13,8 @@ import tempfile
 import threading
 import time
 
-from ..common import Refusal
-from .job import NO_FOLDER, NO_PROGRAM, SECONDS, commands, prepare
+from ..common import Refusal, read_bytes
+from .job import NO_FOLDER, NO_PROGRAM, STOPPED, commands, ctrl_c_ignored, prepare
 from .judge import signal_name
 from .programs import environment
 
@@ -35,14 +34,20 @@ class Job:
 def logins(path):
     """The machines of a machines file, one a line, as GNU parallel reads them."""
     try:
-        with open(path) as f:
-            return [line.strip() for line in f if line.strip() and not line.startswith("#")]
-    except (OSError, UnicodeDecodeError) as e:
-        raise Refusal(f"cannot read {path}: {getattr(e, 'strerror', None) or e}")
+        text = read_bytes(path).decode()
+    except UnicodeDecodeError as e:
+        raise Refusal(f"cannot read {path}: {e}")
+    return [line.strip() for line in text.split("\n") if line.strip() and not line.startswith("#")]
 
 
 def is_remote(login):
     return not re.fullmatch(r"(\d+/)?:", login)
+
+
+def any_remote(machines):
+    """Whether the machines of a machines file, when one is given, include
+    another than this one."""
+    return machines is not None and any(map(is_remote, machines))
 
 
 def machine(login):
@@ -99,7 +104,8 @@ def answering(out, machines, env):
 
 def run(args, out, pending, here, elsewhere, machines, tally):
     """Runs the pending settings, on this machine or on the machines that
-    answer; returns why a setting whose program did not end failed."""
+    answer; returns, for each pending setting's folder, why it failed if its
+    program did not end (and no word of what stopped it)."""
     # The job is sh syntax whatever the user's shell; GNU parallel quotes the
     # paths it hands to rsync itself, which rsync 3.2.4 and later must be told,
     # and a folder that comes back replaces the one here (the checkpoint it no
@@ -108,12 +114,12 @@ def run(args, out, pending, here, elsewhere, machines, tally):
                PARALLEL_RSYNC_OPTS="-rlDzR --delete")
     if os.path.exists(os.path.join(out, "joblog")):
         os.remove(os.path.join(out, "joblog"))
-    remote = machines is not None and any(map(is_remote, machines))
+    remote = any_remote(machines)
     if remote:
         machines = answering(out, machines, env)
-        remote = any(map(is_remote, machines))
+        remote = any_remote(machines)
         if not machines:
-            return lambda setting: ("no machine answered", None)
+            return {s.folder: ("no machine answered", None) for s in pending}
     prepare(out, pending)
     command = ["parallel", "--will-cite", "--colsep", "\t", "--joblog", "joblog",
                "--line-buffer", "--termseq", TERMSEQ]
@@ -122,7 +128,7 @@ def run(args, out, pending, here, elsewhere, machines, tally):
         command += ["--workdir", "...", "--transferfile", "{1}", "--return", "{1}", "--cleanup"]
     job = ('if [ "$PARALLEL_SSHLOGIN" = : ]; then f={2}/{1} p={3} h="this machine"; '
            'else f={1} p={4} h=${PARALLEL_SSHLOGIN##*[ /]}; fi; '
-           f"echo {STARTED}; " + commands(args.stats, args.timeout, os.environ.get(SECONDS)))
+           f"echo {STARTED}; " + commands(args.stats, args.timeout))
     jobs = "".join(f"{s.folder}\t{os.path.abspath(out)}\t{here[s.program]}\t"
                    f"{elsewhere[s.program]}\n" for s in pending)
     with tempfile.TemporaryDirectory() as scratch:
@@ -144,8 +150,7 @@ def run(args, out, pending, here, elsewhere, machines, tally):
     if remote and not stopped and len(ended) == len(pending) and \
             all(job.exitval != 255 and not job.signal for job in ended.values()):
         forget(os.path.join(out, LEFT), left)  # every job cleaned up after itself
-    return lambda setting: (not_ended(ended.get(setting.folder), setting.program,
-                                      "the sweep was stopped before it ended"), None)
+    return {s.folder: (not_ended(ended.get(s.folder), s.program, STOPPED), None) for s in pending}
 
 
 def forget(path, line):
@@ -165,14 +170,17 @@ def watch(jobs_run, out, pending, tally):
     reader = threading.Thread(target=lambda: started.extend(jobs_run.stdout), daemon=True)
     reader.start()
     try:
+        if not tally.shown:  # no counts to show: the job log is read once, at the end
+            jobs_run.wait()
         while jobs_run.poll() is None:
             ended = jobs_of(out, pending)
-            tally.update(len(started) - len(ended), ended)
+            # A job that ssh could not start is logged without having started.
+            tally.update(max(len(started) - len(ended), 0), ended)
             time.sleep(0.5)
         return False
     except KeyboardInterrupt:  # a second one reaches GNU parallel alone, which then kills
-        signal.signal(signal.SIGINT, signal.SIG_IGN)
-        jobs_run.wait()
+        with ctrl_c_ignored():
+            jobs_run.wait()
         return True
     finally:
         tally.close()

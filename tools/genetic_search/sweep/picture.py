@@ -4,7 +4,7 @@ import itertools
 
 from ..common import pyplot, save
 from .grid import LAYOUT
-from .tables import columns, counts
+from .tables import columns, counted, counts
 
 SHADE = {"refused": "0.85", "failed": "white"}  # the cells and rows of settings not done
 
@@ -20,11 +20,6 @@ def six(value, _=None):
 
 def reached(row):
     return f"{row['reached']}/{row['run_count']} reached"
-
-
-def counted(goal, optimum):
-    """What 'reached' counts, as the summary says it."""
-    return f"{'the optimum' if optimum else 'the best value seen'}, {six(goal)}"
 
 
 def heat_map(plt, figure, axes, kind, varying, settings, summary):
@@ -81,7 +76,7 @@ def runs(plt, axes, kind, varying, settings, results, summary, goal, optimum):
     axes.set_ylim(len(settings) - 0.5, -0.5)
     axes.set_ylabel(label(kind, names[0]) if len(names) == 1 else "/".join(names))
     axes.set_xlabel(f"{columns(kind)[1]} of each run (red: the mean; orange: at "
-                    f"{counted(goal, optimum)})")
+                    f"{counted(goal, optimum, six)})")
     axes.xaxis.set_major_locator(plt.MaxNLocator(5))
     axes.xaxis.set_major_formatter(six)
     axes.grid(True, axis="x", linewidth=0.3)
@@ -96,7 +91,7 @@ def draw(path, dims, settings, results, summary, goal, optimum, title):
     if len(varying) == 2:
         figure, axes = plt.subplots(figsize=(8, 5), dpi=80, constrained_layout=True)
         heat_map(plt, figure, axes, kind, varying, settings, summary)
-        title += f"\n'reached' counts the runs at {counted(goal, optimum)}"
+        title += f"\n'reached' counts the runs at {counted(goal, optimum, six)}"
     else:
         figure, axes = plt.subplots(figsize=(8, 1.6 + 0.5 * len(settings)), dpi=80,
                                     constrained_layout=True)

@@ -8,13 +8,13 @@ import subprocess
 import time
 
 from ..common import Refusal
-from .job import GRACE, NO_FOLDER, NO_PROGRAM, SECONDS, commands, prepare
+from .job import GRACE, NO_FOLDER, NO_PROGRAM, STOPPED, commands, ctrl_c_ignored, prepare
 from .programs import environment
 
 # The states of a task that has not ended yet; any other is Slurm's last word.
 LIVE = {"PENDING", "CONFIGURING", "RUNNING", "COMPLETING", "SUSPENDED", "REQUEUED",
         "REQUEUE_HOLD", "REQUEUE_FED", "RESIZING", "SIGNALING", "STAGE_OUT"}
-STOPPED = "the sweep was stopped before it ended"
+RUNNING = LIVE - {"PENDING"}  # those of a task that the counts show running
 
 
 def check_tools():
@@ -55,13 +55,13 @@ def script(out, stats, timeout):
             f'line=$(sed -n "$((SLURM_ARRAY_TASK_ID + 1))p" {tasks})\n'
             f'f={shlex.quote(os.path.abspath(out))}/${{line%%\t*}} p=${{line#*\t}} '
             'h=${SLURMD_NODENAME:-$(uname -n)}\n'
-            + commands(stats, timeout, os.environ.get(SECONDS)) + "\n")
+            + commands(stats, timeout) + "\n")
 
 
 def run(args, out, pending, here, tally):
     """Submits the pending settings as one job array and waits for it to end;
-    returns, per setting, why it failed if its program did not end, and
-    Slurm's word for a task that Slurm ended."""
+    returns, for each pending setting's folder, why it failed if its program
+    did not end, and Slurm's word for a task that Slurm ended."""
     place = os.path.join(out, "slurm")
     try:
         with open(os.path.join(place, "job")) as f:
@@ -85,30 +85,30 @@ def run(args, out, pending, here, tally):
                         "--output=/dev/null", "--job-name=genetic-sweep", *limit,
                         *shlex.split(args.sbatch), os.path.join(place, "task.sh"),
                         env=environment())
-    if status:
-        return lambda setting: (f"sbatch refused the array: {job.splitlines()[-1]}", None)
+    if status:  # sbatch's last word, if any
+        why = f"sbatch refused the array: {(job.splitlines() or [f'status {status}'])[-1]}"
+        return {s.folder: (why, None) for s in pending}
     job = job.strip().split(";")[0]
     with open(os.path.join(place, "job"), "w") as f:
         f.write(job + "\n")
     seen, cancelled = wait(job, pending, tally)
-    index = {s.folder: i for i, s in enumerate(pending)}
     codes = exit_codes(job) if "FAILED" in seen.values() else {}
+    return {s.folder: reason(s, i, seen, cancelled, codes) for i, s in enumerate(pending)}
 
-    def reasons(setting):
-        i = index.get(setting.folder)
-        if i is None:  # done or refused before
-            return "not run", None
-        if cancelled is not None and (i not in seen or i in cancelled and seen[i] == "CANCELLED"):
-            return STOPPED, None
-        if i not in seen:
-            return "Slurm ended its task before it was seen", None
-        code, node = codes.get(i, (None, "its node"))
-        word = f"Slurm ended its task: {seen[i]}"
-        return {NO_FOLDER: f"its folder is not on {node}: DIR must lie on a file system that "
-                           "the nodes share",
-                NO_PROGRAM: f"{setting.program} is not installed on {node}"}.get(code, word), \
-            None if seen[i] in ("COMPLETED", "FAILED") else word
-    return reasons
+
+def reason(setting, i, seen, cancelled, codes):
+    """Why task I, of SETTING, failed if its program did not end, and Slurm's
+    word for it if Slurm ended it."""
+    if cancelled is not None and (i not in seen or i in cancelled and seen[i] == "CANCELLED"):
+        return STOPPED, None
+    if i not in seen:
+        return "Slurm ended its task before it was seen", None
+    code, node = codes.get(i, (None, "its node"))
+    word = f"Slurm ended its task: {seen[i]}"
+    return {NO_FOLDER: f"its folder is not on {node}: DIR must lie on a file system that "
+                       "the nodes share",
+            NO_PROGRAM: f"{setting.program} is not installed on {node}"}.get(code, word), \
+        None if seen[i] in ("COMPLETED", "FAILED") else word
 
 
 def wait(job, pending, tally):
@@ -120,23 +120,31 @@ def wait(job, pending, tally):
     try:
         while True:
             try:
-                now = states(job)
-                seen.update(now or {})
-                if now is None or not any(state in LIVE for state in now.values()):
+                if ended(job, seen):
                     break
-                tally.update(sum(state in LIVE - {"PENDING"} for state in seen.values()),
+                tally.update(sum(state in RUNNING for state in seen.values()),
                              [pending[i].folder for i, state in seen.items() if state not in LIVE])
-                time.sleep(1)
-            except OSError:  # squeue cannot reach the controller now: ask again
                 time.sleep(1)
             except KeyboardInterrupt:
                 if cancelled is not None:
                     break
                 cancelled = {i for i, state in seen.items() if state in LIVE}
-                slurm("scancel", job)
+                with ctrl_c_ignored():  # a Ctrl-C meanwhile cannot cut the cancel short
+                    slurm("scancel", job)
     finally:
         tally.close()
     return {i: state for i, state in seen.items() if state not in LIVE}, cancelled
+
+
+def ended(job, seen):
+    """Whether no task of JOB is live, with the states that squeue gives now
+    added to SEEN; False when squeue cannot tell now."""
+    try:
+        now = states(job)
+    except OSError:  # squeue cannot reach the controller now: ask again
+        return False
+    seen.update(now or {})
+    return now is None or not any(state in LIVE for state in now.values())
 
 
 def exit_codes(job):

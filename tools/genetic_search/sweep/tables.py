@@ -27,6 +27,12 @@ def mean(values):
     return f"{sum(values) / len(values):.6f}" if values else ""
 
 
+def counted(goal, optimum, shown=lambda value: f"{value:.6f}"):
+    """What 'reached' counts, the value as `shown` gives it (by default with
+    the six decimals of the tables)."""
+    return f"{'the optimum' if optimum else 'the best value seen'}, {shown(goal)}"
+
+
 def target(results, optimum):
     """The value that 'reached' counts: the optimum, or the best value seen."""
     seen = [float(v) for result in results for _, v in result.runs]
@@ -72,8 +78,7 @@ def printed(summary, goal, optimum):
     # With no run done there is no value seen, and nothing reached it.
     lines = [f"{len(summary)} settings: {count['done']} done, {count['refused']} refused, "
              f"{count['failed']} failed"
-             + (f"; 'reached' counts the runs at "
-                f"{'the optimum' if optimum else 'the best value seen'}, {goal:.6f}. The best:"
+             + (f"; 'reached' counts the runs at {counted(goal, optimum)}. The best:"
                 if done else ".")]
     table = [["setting", "mean", "min", "max", "reached"]] if done else []
     table += [[row["folder"], row["mean"], row["min"], row["max"],
