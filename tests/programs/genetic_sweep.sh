@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/genetic-sweep on this machine, end to end (the pure parts are the
+# BIN_DIR/genetic-sweep on this machine, end to end (the pure parts are the
 # unit tests in tests/tools): a tarsel grid gives the folders and runs.csv of
 # tarsel run by hand, with the settings outside its limits refused in the
 # table, and with --stats each folder's statistics summed up; a program

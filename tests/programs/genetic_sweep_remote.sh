@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/genetic-sweep over real ssh: OpenSSH servers on loopback, with a
+# BIN_DIR/genetic-sweep over real ssh: OpenSSH servers on loopback, with a
 # throwaway host key and user key, are the machines, each with a home and a
 # PATH of its own. A grid over ':' and alpha gives the runs.csv and folders
 # of a sweep on this machine alone, leaving nothing in alpha's home; a

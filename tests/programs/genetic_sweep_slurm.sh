@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/genetic-sweep --slurm on a real single-node Slurm cluster in a
+# BIN_DIR/genetic-sweep --slurm on a real single-node Slurm cluster in a
 # temporary folder (tests/support/slurm-cluster): a task cancelled while it
 # runs fails naming Slurm's word, one stopped at the time limit keeps its
 # checkpoint, and --resume --slurm goes on from them to the results of a
@@ -26,7 +26,7 @@ sweep() { "$bin/genetic-sweep" tarsel base.txt --set VEL_POP=20,3000 --set numit
 sweep -o local > /dev/null || fail "local sweep: status $?"
 # The longest task, cancelled once it runs.
 sweep -o slurm --slurm > out 2>&1 &
-for _ in $(seq 300); do [ -s slurm/VEL_POP=3000/numiter=100/checkpoint ] && break; sleep 0.1; done
+wait_for "[ -s slurm/VEL_POP=3000/numiter=100/checkpoint ]"
 scancel "$(cat slurm/slurm/job)_3"
 wait $! && fail "a task cancelled: status 0"
 grep -qx 'failed: VEL_POP=3000/numiter=100: Slurm ended its task: CANCELLED; its checkpoint continues it with --resume' out ||
