@@ -22,8 +22,10 @@
 #                   30000 strings, GROWTH_GENERATIONS generations a run,
 #                   default 5), ours and GAlib side by side, and ours with a
 #                   checkpoint after every generation and with the default
-#                   interval (GENETIC_CHECKPOINT); the table gives seconds per
-#                   generation
+#                   interval (GENETIC_CHECKPOINT); the table gives milliseconds
+#                   per generation, and the script ends with status 1 when a
+#                   run with a checkpoint leaves another output folder
+#                   (standard output and analiza.txt) than the run without
 #
 # The last release is the newest one in bench/releases other than the version
 # being built, by its commit, built from `git archive` with the default preset
@@ -144,9 +146,13 @@ same_bytes() {
 
 # --growth: how the time of a generation grows with the population, ours and
 # GAlib's, and what a checkpoint adds to ours (every generation, and at the
-# default interval); seconds per generation of the ten runs.
+# default interval): one execution's wall time over its ten runs' generations.
+# Each run with a checkpoint must leave the same folder as the run without
+# (the checkpoint file is removed at the end, so diff -r sees the output and
+# analiza.txt); any that does not is named, and the script ends with status 1.
 if [ "$growth" = 1 ]; then
   generations=${GROWTH_GENERATIONS:-5}
+  differ=()
   for ((r = 1; r <= repeats; r++)); do
     for size in ${GROWTH_SIZES:-1000 3000 10000 30000}; do
       file="$work/growth_$size.txt"
@@ -157,8 +163,13 @@ if [ "$growth" = 1 ]; then
       measure "checkpoint every generation" "$size" \
         env GENETIC_CHECKPOINT=ck GENETIC_CHECKPOINT_SECONDS=0 "$bin/tarsel" "$file"
       measure "checkpoint every 60 s" "$size" env GENETIC_CHECKPOINT=ck "$bin/tarsel" "$file"
-      cmp -s "$work/out/ours/$size/stdout" "$work/out/checkpoint every generation/$size/stdout" ||
-        echo "DIFFERENT BYTES with a checkpoint: $size strings"
+      for variant in "checkpoint every generation" "checkpoint every 60 s"; do
+        if ! diff -rq "$work/out/ours/$size" "$work/out/$variant/$size" > "$work/diff" 2>&1; then
+          echo "DIFFERENT BYTES with a $variant: $size strings"
+          sed "s|$work/out/||g; s/^/  /" "$work/diff" >&2
+          differ+=("$variant, $size strings, repetition $r")
+        fi
+      done
     done
   done
   python3 - "$raw" "$generations" "$(cut -d' ' -f1-3 /proc/loadavg)" <<'PY'
@@ -168,7 +179,9 @@ times = {}
 for line in open(raw):
     name, size, start, end, _ = line.rstrip("\n").split("\t")
     times.setdefault(int(size), {}).setdefault(name, []).append(float(end) - float(start))
-print("load average at the end %s; ms per generation (medians of the ten runs' wall time)" % load)
+print("load average at the end %s; ms per generation: the median over the repetitions of one" % load)
+print("execution's wall time (start-up and the first checkpoint included) / (10 runs x %d generations)"
+      % generations)
 print()
 print("| strings | ours | GAlib | GAlib / ours | checkpoint every generation | / ours | every 60 s | / ours |")
 print("|---|---|---|---|---|---|---|---|")
@@ -181,6 +194,11 @@ for size, by in sorted(times.items()):
         ratio("checkpoint every generation"), cell("checkpoint every 60 s"),
         ratio("checkpoint every 60 s")))
 PY
+  if [ ${#differ[@]} -gt 0 ]; then
+    echo "compare.sh: these runs with a checkpoint left another output folder than the run without:" >&2
+    printf '  %s\n' "${differ[@]}" >&2
+    exit 1
+  fi
   exit 0
 fi
 
