@@ -39,14 +39,15 @@ exec unshare --root="$r/merged" --wd="$folder" "$@"
 """
 
 
-def throwaway_root(root, build):
+def throwaway_root(root, build, folder):
     """The command that runs what follows it in the throwaway root, or why
-    there can be none."""
+    there can be none; tried in folder, which the overlay shows only where it
+    lies on the root's own file system."""
     if not shutil.which("unshare"):
         return None, "unshare is not installed"
     command = ["unshare", "--mount", "--propagation", "private", "sh", "-c", THROWAWAY_ROOT,
                "sh", root, os.path.realpath(build)]
-    tried = subprocess.run(command + ["/", "true"], capture_output=True, text=True)
+    tried = subprocess.run(command + [folder, "true"], capture_output=True, text=True)
     return (command, None) if tried.returncode == 0 else (None, tried.stderr.strip())
 
 
@@ -114,7 +115,7 @@ def main(source, build):
             for kind, text in blocks(os.path.join(source, doc)):
                 runs.append((doc, kind, text, env))
         root = os.path.join(work, "root")
-        in_root, no_root = throwaway_root(root, build)
+        in_root, no_root = throwaway_root(root, build, checkout)
         # The pages' EXAMPLES run from the installed pages, where there is a
         # root to install in, else from the source, with the build's programs.
         pages = sorted(glob.glob(f"{source}/man/*.1"))
