@@ -14,7 +14,7 @@ stopped, and ck gone. SIGTERM and SIGINT end a start with 143 and 130 and one
 line naming ck. Last, the refusals that need a real checkpoint: each is one
 line, status 1, nothing printed and no file changed.
 """
-import os, random, shutil, signal, subprocess, sys, tempfile, time
+import os, random, re, shutil, signal, subprocess, sys, tempfile, time
 
 BIN = os.path.abspath(sys.argv[1])
 ANSWERS = b"-2\n2\n6\n40\n30\n20\n0.01\nx\n"
@@ -149,8 +149,15 @@ try:
             if number == signal.SIGINT and want["analiza.txt"] is not None:
                 want["analiza.txt"] *= 2
             code, err = signalled(run, argv, stdin, files, number, rng.randint(2, total // 2))
-            check(code == status and err.count("\n") == 1 and " ck keeps where it stood" in err,
-                  f"{name}: {number.name} gave {code}: {err}")
+            # The line names the last generation done: that of the last row.
+            with open(os.path.join(run, "s.csv")) as f:
+                last = tuple(map(int, f.read().splitlines()[-1].split(",")[:2]))
+            line = re.fullmatch(rf"Stopped by {number.name} after (generation (\d+) of run (\d+)|"
+                                r"run (\d+)): ck keeps where it stood, and the same command goes"
+                                r" on from there\n", err)
+            done = line and (int(line[3] or line[4]), int(line[2]) - 1 if line[2] else 29)
+            check(code == status and done == last,
+                  f"{name}: {number.name} gave {code}: {err} (the last row {last})")
             p = start(run, argv, stdin, environment(files))
             check(p.communicate()[0] == expected and p.returncode == 0, f"{name}: after {number.name}")
             check(contents(run, kept) == want, f"{name}: files after {number.name}")
@@ -187,6 +194,8 @@ try:
 
     TABLE = [  # what is done to the folder, the program, the variables, the message
         (change("ck", lambda d: d[:len(d) // 2]), "tarsel", ["s.csv"],
+         "ck is damaged: it is cut short or was changed"),
+        (change("ck", lambda d: d[:30]), "tarsel", ["s.csv"],  # within the magic and digest
          "ck is damaged: it is cut short or was changed"),
         (change("ck", lambda d: d[:60] + bytes([d[60] ^ 1]) + d[61:]), "tarsel", ["s.csv"],
          "ck is damaged: it is cut short or was changed"),
